@@ -1,0 +1,134 @@
+#include "app/MainForm.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+
+#include "platform/Controls.h"
+#include "settings/NumberText.h"
+#include "station/TestCurve.h"
+
+namespace vt {
+namespace {
+
+constexpr auto kStepValue = "0.0138888";
+
+// Stand-ins for LED pictures that cannot be loaded: a lit and a dark lamp.
+QPixmap BuiltInLed(bool lit) {
+  QImage image(32, 32, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(lit ? QColor(255, 32, 32) : QColor(90, 16, 16));
+  painter.drawEllipse(QPointF(16, 16), 13, 13);
+  return QPixmap::fromImage(image);
+}
+
+}  // namespace
+
+MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock, Options options)
+    : program(programFolder, dialogs, clock) {
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(QStringLiteral("VorTEST, Tensile Testing Software"));
+
+  testPage = new TestPage(program);
+  settingsPage = new SettingsPage;
+  reportPage = new ReportPage;
+  SSTab1 = Named(new QTabWidget, "SSTab1");
+  SSTab1->addTab(testPage, QStringLiteral("Test"));
+  SSTab1->addTab(settingsPage, QStringLiteral("Ayarlar"));
+  SSTab1->addTab(reportPage, QStringLiteral("Rapor"));
+  setCentralWidget(SSTab1);
+
+  MachinePanel& machine = *settingsPage->machinePanel;
+  machine.SetMachineTypeLabels({testPage->labDistanceT, testPage->labHoldValT, testPage->labKopmaIzlendi,
+                                testPage->labKopmaIzlemeAktif, reportPage->labTestAvgVals});
+
+  Timer1.setInterval(40);
+  secTmr.setInterval(1000);
+  link = std::make_unique<IndicatorLink>(
+      program.comm, dialogs, leds,
+      LinkControls{settingsPage->linkPanel->IndComTx, settingsPage->linkPanel->IndComRx, testPage->IndComRxHome,
+                   testPage->IndTCPConOK, testPage->labTCPCOn, settingsPage->linkPanel->LabTracer},
+      Timer1, programFolder, options.tcpPort);
+  testRun = std::make_unique<TestRun>(program, *testPage, machine);
+
+  connect(testPage->cmdExit, &QPushButton::clicked, this, &MainForm::cmdExit_Click);
+
+  Form_Load();
+  if (options.startTimers) {
+    Timer1.start();
+    secTmr.start();
+  }
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::LoadLedPictures() {
+  // A missing picture is replaced by a built-in one, so every LED can still
+  // show one of two distinguishable pictures.
+  if (!LedOnPic.load(program.programFolder + QStringLiteral("/rledon.gif"))) LedOnPic = BuiltInLed(true);
+  if (!LedOffPic.load(program.programFolder + QStringLiteral("/rledoff.gif"))) LedOffPic = BuiltInLed(false);
+}
+
+void MainForm::Form_Load() {
+  LoadLedPictures();
+  SSTab1->setCurrentIndex(0);
+  program.comm.LinkOK = false;
+  program.global.ProtectionKeyOn = false;
+  LoadConfig();
+
+  testPage->txtStepVal->setVisible(false);
+  testPage->txtStepVal->setText(QString::fromLatin1(kStepValue));
+  testPage->labHatve->setText(testPage->txtStepVal->text() + QStringLiteral("mm"));
+  testPage->labHatve->setVisible(true);
+
+  program.global.RecordLoaded = false;
+  program.graphic.GraphAutoRange = 1;
+  program.graphic.GraphShowGrid = 1;
+  program.graphic.NewTestPending = false;
+  ClearTestDisplay();
+  testPage->PlaceGraphLabels();
+
+  Graphic& graphic = program.graphic;
+  graphic.GraphSampleCount = 2;
+  graphic.TestStart = program.clock.Now();
+  graphic.TestStartTick = static_cast<double>(program.clock.TickMs());
+  graphic.TestStop = program.clock.Now();
+
+  link->OpenPort(program.comm.IndPort);
+  program.comm.TxActive = 0;
+
+  setWindowTitle(windowTitle() + QStringLiteral(" v") + QStringLiteral(VORTEST_VERSION));
+
+  if (program.global.ServiceMode()) {
+    for (QWidget* control : settingsPage->FactoryControls()) control->setEnabled(true);
+  }
+  DrawGraphGrid(*testPage->Graph);
+}
+
+void MainForm::ClearTestDisplay() {
+  const QString hyphensPadded = QStringLiteral(" ---- ");
+  const QString hyphensLead = QStringLiteral(" ----");
+  testPage->labHoldVal->setText(QStringLiteral("0"));
+  for (QLabel* label : {testPage->LabDispData, testPage->labEncoder, testPage->labDistance}) {
+    label->setText(hyphensPadded);
+  }
+  for (QLabel* label : {testPage->labDisplacementSpeed, testPage->labResultTimePassSeconds, testPage->labGap,
+                        testPage->labTestDistance}) {
+    label->setText(hyphensLead);
+  }
+  testPage->labTestStart->setText(QStringLiteral("----"));
+  testPage->labTestStop->setText(QStringLiteral("----"));
+}
+
+void MainForm::cmdExit_Click() { close(); }
+
+void MainForm::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+void MainForm::Form_Unload() { SaveConfig(); }
+
+}  // namespace vt

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTimer>
+#include <memory>
+
+#include "link/IndicatorLink.h"
+#include "link/Leds.h"
+#include "reports/ReportPage.h"
+#include "setup/SettingsPage.h"
+#include "station/Program.h"
+#include "station/TestPage.h"
+#include "station/TestRun.h"
+
+namespace vt {
+
+// The main window: it holds the program object, the three tab pages, the
+// timers and the link, brings the system up in its fixed order and writes
+// the configuration when it closes.
+class MainForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  struct Options {
+    quint16 tcpPort = 502;    // the indicator's TCP port; the operator cannot change it
+    bool startTimers = true;  // tests may step the timers' handlers themselves
+  };
+
+  MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock, Options options);
+  MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock)
+      : MainForm(programFolder, dialogs, clock, Options()) {}
+  ~MainForm() override;
+
+  Program program;
+
+  QPixmap LedOnPic;
+  QPixmap LedOffPic;
+  Leds leds{LedOnPic, LedOffPic};
+
+  QTabWidget* SSTab1;
+  TestPage* testPage;
+  SettingsPage* settingsPage;
+  ReportPage* reportPage;
+
+  QTimer Timer1;  // poll cycle
+  QTimer secTmr;  // elapsed time
+
+  std::unique_ptr<IndicatorLink> link;
+  std::unique_ptr<TestRun> testRun;
+
+  void LoadConfig();
+  void SaveConfig();
+  void ClearTestDisplay();
+  void cmdExit_Click();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Form_Load();
+  void Form_Unload();
+  void LoadLedPictures();
+};
+
+}  // namespace vt

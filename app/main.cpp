@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include "app/MainForm.h"
+#include "platform/Clock.h"
+#include "platform/QtDialogs.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  vt::QtDialogs dialogs;
+  vt::SystemClock clock;
+  vt::MainForm window(QCoreApplication::applicationDirPath(), dialogs, clock);
+  window.show();
+  return application.exec();
+}

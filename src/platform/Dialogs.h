@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace vt {
+
+// Message-box styles: the sum of a button set, an icon and a default button.
+namespace MsgStyle {
+constexpr int OkOnly = 0;
+constexpr int YesNo = 4;
+constexpr int RetryCancel = 5;
+constexpr int Critical = 16;
+constexpr int Question = 32;
+constexpr int Exclamation = 48;
+constexpr int DefaultButton2 = 256;
+}  // namespace MsgStyle
+
+// Message-box answers.
+namespace MsgAnswer {
+constexpr int Ok = 1;
+constexpr int Cancel = 2;
+constexpr int Retry = 4;
+constexpr int Yes = 6;
+constexpr int No = 7;
+}  // namespace MsgAnswer
+
+// What a file dialog is asked to show. The filter is one text of description
+// and pattern pairs separated by "|", as "Apps (*.mem)|*.mem|All files (*.*)|*.*".
+struct FileDialogRequest {
+  QString initDir;
+  QString fileName;
+  QString filter;
+  QString defaultExt;
+  int flags = 0;
+};
+
+// Dialog flag that accepts only a file that exists.
+constexpr int FileMustExist = 0x1000;
+
+// Every box, prompt and file dialog the program shows goes through this
+// interface, so that tests can script the answers and record what was shown.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // Shows a message box and returns the answer. A box given no title of its
+  // own carries the application title.
+  int MsgBox(const QString& text, int style = MsgStyle::OkOnly,
+             const std::optional<QString>& title = std::nullopt);
+
+  // Shows an input prompt with OK and Cancel. Cancel gives the empty text.
+  QString InputBox(const QString& prompt, const std::optional<QString>& title = std::nullopt,
+                   const QString& defaultText = {});
+
+  // Open and save dialogs: the chosen full path, or nothing when cancelled.
+  virtual std::optional<QString> ShowOpen(const FileDialogRequest& request) = 0;
+  virtual std::optional<QString> ShowSave(const FileDialogRequest& request) = 0;
+
+  const QString& AppTitle() const { return appTitle_; }
+  void SetAppTitle(const QString& title) { appTitle_ = title; }
+
+ protected:
+  virtual int showMessage(const QString& text, int style, const QString& title) = 0;
+  virtual QString showInput(const QString& prompt, const QString& title, const QString& defaultText) = 0;
+
+ private:
+  QString appTitle_ = QStringLiteral("VorTEST");
+};
+
+// The answer a box gives when it is closed on its default button.
+int DefaultAnswer(int style);
+
+}  // namespace vt

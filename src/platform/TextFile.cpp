@@ -1,0 +1,48 @@
+#include "platform/TextFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "platform/Cp1254.h"
+
+namespace vt {
+
+std::optional<QStringList> ReadTextLines(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QString text = FromCp1254(file.readAll());
+  QStringList lines;
+  QString current;
+  bool open = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar ch = text[i];
+    if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
+      if (ch == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
+      lines << current;
+      current.clear();
+      open = false;
+    } else {
+      current.append(ch);
+      open = true;
+    }
+  }
+  if (open) lines << current;
+  return lines;
+}
+
+bool WriteTextLines(const QString& path, const QStringList& lines) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  QByteArray bytes;
+  for (const QString& line : lines) {
+    bytes += ToCp1254(line);
+    bytes += "\r\n";
+  }
+  if (file.write(bytes) != bytes.size()) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+}  // namespace vt

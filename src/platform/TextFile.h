@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace vt {
+
+// The program's text files: one value per line, CR LF after every line,
+// Windows-1254 text.
+
+// The lines of the file, or nothing when it cannot be opened. CR LF, a lone
+// CR and a lone LF all end a line.
+std::optional<QStringList> ReadTextLines(const QString& path);
+
+// Writes the lines to a temporary file beside `path` and renames it over the
+// old file only when every byte was written, so a failure part-way leaves
+// the old file as it was. False when anything failed.
+bool WriteTextLines(const QString& path, const QStringList& lines);
+
+}  // namespace vt

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace vt {
+
+// The service code that switches service mode on when the configuration's
+// first line holds it.
+constexpr int kServiceCode = 63158;
+
+// The settings module's program-wide variables.
+struct Global {
+  // Configuration line 1; empty until a configuration file was read.
+  std::optional<double> ServiceCode;
+  QString DataPathDrive;  // line 6
+  QString DataPath;       // line 7
+  QString GraphSetting;   // line 8, only kept
+
+  // Data-logging options. The file name and the switch are stored in the
+  // configuration (lines 13 and 14); the others last for the run and are
+  // empty until the logging window's first "Ok".
+  QString LogFile;
+  QString LogEnabled;
+  std::optional<double> LogThreshold;
+  std::optional<double> LogDelayH;
+  std::optional<double> LogDelayM;
+  std::optional<double> LogDelayS;
+  QString LogTime;
+  QString LogDisplay;
+  QString LogTare;
+  QString LogGross;
+  QString LogStatus;
+  QString LogUnit;
+
+  int DispDP = 0;          // decimal count of the live value
+  double GapValue = 0;     // encoder count held as the gap
+  bool RecordLoaded = false;  // the window shows a test read back from a record
+  bool ProtectionKeyOn = false;
+
+  bool ServiceMode() const { return ServiceCode && *ServiceCode == kServiceCode; }
+};
+
+}  // namespace vt

@@ -1,0 +1,128 @@
+#include "settings/NumberText.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace vt {
+namespace {
+
+bool Skipped(QChar ch) {
+  return ch == QLatin1Char(' ') || ch == QLatin1Char('\t') || ch == QLatin1Char('\n');
+}
+
+// Whole number in base 16 or 8 after "&H" / "&O": read as a 16-bit signed
+// number when it fits 16 bits, else as a 32-bit signed number.
+double RadixValue(QStringView text, qsizetype pos, int base) {
+  quint64 value = 0;
+  bool any = false;
+  for (; pos < text.size(); ++pos) {
+    const QChar ch = text[pos];
+    if (Skipped(ch)) continue;
+    const char16_t u = ch.toLower().unicode();
+    int digit = -1;
+    if (u >= '0' && u <= '9') digit = u - '0';
+    if (u >= 'a' && u <= 'f') digit = 10 + (u - 'a');
+    if (digit < 0 || digit >= base) break;
+    value = value * base + digit;
+    any = true;
+    if (value > 0xFFFFFFFFull) return 0;
+  }
+  if (!any) return 0;
+  if (value <= 0xFFFF) return static_cast<qint16>(static_cast<quint16>(value));
+  return static_cast<qint32>(static_cast<quint32>(value));
+}
+
+}  // namespace
+
+double Val(QStringView text) {
+  QString number;
+  qsizetype pos = 0;
+  auto next = [&]() -> QChar {
+    while (pos < text.size() && Skipped(text[pos])) ++pos;
+    return pos < text.size() ? text[pos] : QChar();
+  };
+  QChar ch = next();
+  if (ch == QLatin1Char('&')) {
+    ++pos;
+    const QChar radix = next().toUpper();
+    if (radix == QLatin1Char('H')) return RadixValue(text, pos + 1, 16);
+    if (radix == QLatin1Char('O')) return RadixValue(text, pos + 1, 8);
+    return 0;
+  }
+  if (ch == QLatin1Char('+') || ch == QLatin1Char('-')) {
+    number += ch;
+    ++pos;
+  }
+  bool digits = false;
+  bool point = false;
+  while (true) {
+    ch = next();
+    if (ch.isDigit() && ch.unicode() < 128) {
+      number += ch;
+      digits = true;
+    } else if (ch == QLatin1Char('.') && !point) {
+      number += ch;
+      point = true;
+    } else {
+      break;
+    }
+    ++pos;
+  }
+  if (!digits) return 0;
+  ch = next();
+  if (ch == QLatin1Char('e') || ch == QLatin1Char('E') || ch == QLatin1Char('d') || ch == QLatin1Char('D')) {
+    QString exponent = QStringLiteral("e");
+    ++pos;
+    ch = next();
+    if (ch == QLatin1Char('+') || ch == QLatin1Char('-')) {
+      exponent += ch;
+      ++pos;
+    }
+    bool expDigits = false;
+    while ((ch = next()).isDigit() && ch.unicode() < 128) {
+      exponent += ch;
+      expDigits = true;
+      ++pos;
+    }
+    if (expDigits) number += exponent;
+  }
+  bool ok = false;
+  const double value = number.toDouble(&ok);
+  return ok && std::isfinite(value) ? value : 0;
+}
+
+std::optional<double> StrictNumber(const QString& text) {
+  const QString trimmed = text.trimmed();
+  if (trimmed.isEmpty()) return std::nullopt;
+  bool ok = false;
+  const double value = QLocale::system().toDouble(trimmed, &ok);
+  if (!ok || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<int> StrictWhole(const QString& text, int min, int max) {
+  const auto value = StrictNumber(text);
+  if (!value) return std::nullopt;
+  const double whole = RoundHalfEven(*value);
+  if (whole < min || whole > max) return std::nullopt;
+  return static_cast<int>(whole);
+}
+
+double RoundHalfEven(double value) { return std::nearbyint(value); }
+
+QString PlainNumber(double value) {
+  if (value == 0) return QStringLiteral("0");
+  QString text = QString::number(value, 'g', 15);
+  const qsizetype e = text.indexOf(QLatin1Char('e'));
+  if (e >= 0) text[e] = QLatin1Char('E');
+  return text;
+}
+
+QString FreePrint(double value, QChar decimalSign) {
+  QString digits = PlainNumber(std::fabs(value));
+  if (digits.startsWith(QStringLiteral("0."))) digits.remove(0, 1);
+  digits.replace(QLatin1Char('.'), decimalSign);
+  return (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + digits + QLatin1Char(' ');
+}
+
+}  // namespace vt

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace vt {
+
+// The lenient parse: blanks, tabs and line feeds are skipped wherever they
+// stand; an optional sign, digits, one "." and an optional exponent (E or D)
+// are taken as far as they go; "&H" and "&O" begin hexadecimal and octal
+// whole numbers. A text without a leading number gives 0. It never fails.
+double Val(QStringView text);
+
+// The strict conversion: the whole text, blanks around it allowed, must be a
+// number in the user's number format; nothing for an empty or non-numeric text.
+std::optional<double> StrictNumber(const QString& text);
+
+// The strict conversion to a whole number, rounding halves to the even
+// neighbour; nothing when the text is not a number or the result leaves
+// [min, max].
+std::optional<int> StrictWhole(const QString& text, int min, int max);
+
+// The plain conversion to text: up to 15 significant digits, "." as the
+// decimal sign, "-" for negative values, no blank and no trailing zeros.
+QString PlainNumber(double value);
+
+// The free print format of the files: a blank before a non-negative number
+// or "-" before a negative one, up to 15 significant digits without a 0
+// before the decimal sign of a number below 1, then one blank.
+QString FreePrint(double value, QChar decimalSign = QLatin1Char('.'));
+
+// Rounds to the nearest whole number, a half going to the even neighbour.
+double RoundHalfEven(double value);
+
+}  // namespace vt
