@@ -35,6 +35,12 @@ std::optional<QStringList> FoldersBelow(const QString& mountPoint, const QString
 
 QString PathOf(const QTreeWidgetItem* item) { return item->data(0, kPathRole).toString(); }
 
+// The machine's drives; the source keeps no state of its own.
+const DriveSource& MachineDrives() {
+  static const MountedDrives mounted;
+  return mounted;
+}
+
 QTreeWidgetItem* ChildNamed(QTreeWidgetItem* parent, const QString& name) {
   for (int i = 0; i < parent->childCount(); ++i) {
     if (parent->child(i)->text(0) == name) return parent->child(i);
@@ -69,10 +75,7 @@ QString DriveName(const Drive& drive) {
 }
 
 DirSelectForm::DirSelectForm(Global& global, Dialogs& dialogs, std::function<void()> saveConfig, QWidget* parent)
-    : DirSelectForm(global, dialogs, std::move(saveConfig), *[] {
-        static const MountedDrives mounted;
-        return &mounted;
-      }(), parent) {}
+    : DirSelectForm(global, dialogs, std::move(saveConfig), MachineDrives(), parent) {}
 
 DirSelectForm::DirSelectForm(Global& global, Dialogs& dialogs, std::function<void()> saveConfig,
                              const DriveSource& drives, QWidget* parent)
