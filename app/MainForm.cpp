@@ -4,6 +4,8 @@
 #include <QPainter>
 
 #include "platform/Controls.h"
+#include "settings/DirSelectForm.h"
+#include "settings/FormLog.h"
 #include "settings/NumberText.h"
 #include "station/TestCurve.h"
 
@@ -54,6 +56,8 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
   testRun = std::make_unique<TestRun>(program, *testPage, machine);
 
   connect(testPage->cmdExit, &QPushButton::clicked, this, &MainForm::cmdExit_Click);
+  connect(settingsPage->SpecDatapath, &QPushButton::clicked, this, &MainForm::SpecDatapath_Click);
+  connect(settingsPage->SelDatLog, &QPushButton::clicked, this, &MainForm::SelDatLog_Click);
 
   Form_Load();
   if (options.startTimers) {
@@ -123,6 +127,16 @@ void MainForm::ClearTestDisplay() {
 }
 
 void MainForm::cmdExit_Click() { close(); }
+
+void MainForm::SpecDatapath_Click() {
+  DirSelectForm form(program.global, program.dialogs, [this] { SaveConfig(); }, this);
+  form.exec();
+}
+
+void MainForm::SelDatLog_Click() {
+  FormLog form(program.global, program.dialogs, program.programFolder, [this] { SaveConfig(); }, this);
+  form.exec();
+}
 
 void MainForm::closeEvent(QCloseEvent* event) {
   Form_Unload();

@@ -53,6 +53,8 @@ class MainForm : public QMainWindow {
   void SaveConfig();
   void ClearTestDisplay();
   void cmdExit_Click();
+  void SpecDatapath_Click();
+  void SelDatLog_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
