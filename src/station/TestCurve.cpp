@@ -6,6 +6,7 @@
 
 #include "settings/Formats.h"
 #include "settings/NumberText.h"
+#include "station/ColumnSpans.h"
 #include "station/DateText.h"
 
 namespace vt {
@@ -90,9 +91,26 @@ void TestCurve::DrawCurve(double lowest, double highest) {
     const double y = flat ? h / 2 : h - (graphic.GraphSamples[k] - lowest) * scale * factor;
     points_.emplace_back((k - kFirstSampleSlot) * xStep, y);
   }
+  // Within a pixel column the curve is a bar from its top to its bottom, as
+  // wide as the pen; segments join the columns. Drawn this way a curve of
+  // thousands of samples costs a few hundred segments.
+  GatherColumnSpans(points_, spans_);
+  segments_.clear();
+  bars_.clear();
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
+    const ColumnSpan& span = spans_[i];
+    if (i > 0) segments_.emplace_back(spans_[i - 1].last, span.first);
+    if (span.top < span.bottom) {
+      bars_.emplace_back(span.first.x() - kCurveWidth / 2.0, span.top - kCurveWidth / 2.0, kCurveWidth,
+                         span.bottom - span.top + kCurveWidth);
+    }
+  }
   QPainter painter(&graph.Picture());
   painter.setPen(QPen(kCurveRed, kCurveWidth));
-  painter.drawPolyline(points_.data(), static_cast<int>(points_.size()));
+  painter.drawLines(segments_.data(), static_cast<int>(segments_.size()));
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(kCurveRed);
+  painter.drawRects(bars_.data(), static_cast<int>(bars_.size()));
 }
 
 void TestCurve::DrawGraphGrid() {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QLineF>
 #include <QPointF>
+#include <QRectF>
 #include <vector>
 
+#include "station/ColumnSpans.h"
 #include "station/Program.h"
 #include "station/TestPage.h"
 
@@ -30,7 +33,11 @@ class TestCurve {
 
   Program& program_;
   TestPage& page_;
-  std::vector<QPointF> points_;  // kept between redraws to spare the allocation
+  // Kept between redraws to spare the allocations.
+  std::vector<QPointF> points_;
+  std::vector<ColumnSpan> spans_;
+  std::vector<QLineF> segments_;
+  std::vector<QRectF> bars_;
 };
 
 }  // namespace vt

@@ -68,6 +68,20 @@ TEST_F(TestCurveTest, CurveRunsFromTheFirstToTheNewestSampleWithinTheBox) {
   EXPECT_GT(RedPixels(w - 1), 0);
 }
 
+TEST_F(TestCurveTest, DenseNoisyCurveIsDrawnUnbrokenAcrossTheBox) {
+  Graphic& graphic = program.graphic;
+  for (int i = 0; i < 4999; ++i) graphic.GraphSamples[kFirstSampleSlot + i] = 100 + (i * 7919) % 61 + i / 50.0;
+  graphic.GraphSampleCount = kFirstSampleSlot + 4998;
+  Feed(0);  // the lowest sample, newest, on the bottom edge at the right
+  EXPECT_EQ(graphic.GraphSampleCount, kLiveSampleLimit);
+  for (int x = 0; x < Width(); ++x) ASSERT_GT(RedPixels(x), 0) << "column " << x;
+  EXPECT_TRUE(RedNear(Width() - 1, Height() - 1));
+  const auto rows = RedRows();
+  ASSERT_TRUE(rows);
+  EXPECT_LE(rows->first, 51);
+  EXPECT_GE(rows->first, 48);
+}
+
 TEST_F(TestCurveTest, RangeIsShownInTheGraphUnit) {
   testPage.graphUnit->setCurrentIndex(2);  // kNewton
   testPage.graphUnit_Click();
