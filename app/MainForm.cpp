@@ -7,7 +7,6 @@
 #include "settings/DirSelectForm.h"
 #include "settings/FormLog.h"
 #include "settings/NumberText.h"
-#include "station/TestCurve.h"
 
 namespace vt {
 namespace {
@@ -54,6 +53,10 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
                    testPage->IndTCPConOK, testPage->labTCPCOn, settingsPage->linkPanel->LabTracer},
       Timer1, programFolder, options.tcpPort);
   testRun = std::make_unique<TestRun>(program, *testPage, machine);
+  testCurve = std::make_unique<TestCurve>(program, *testPage);
+  elapsedTime = std::make_unique<ElapsedTime>(program, *testPage, leds);
+  graphSnapshot = std::make_unique<GraphSnapshot>(program, *testPage);
+  connect(&secTmr, &QTimer::timeout, this, [this] { elapsedTime->secTmr_Timer(); });
 
   connect(testPage->cmdExit, &QPushButton::clicked, this, &MainForm::cmdExit_Click);
   connect(settingsPage->SpecDatapath, &QPushButton::clicked, this, &MainForm::SpecDatapath_Click);
@@ -108,7 +111,7 @@ void MainForm::Form_Load() {
   if (program.global.ServiceMode()) {
     for (QWidget* control : settingsPage->FactoryControls()) control->setEnabled(true);
   }
-  DrawGraphGrid(*testPage->Graph);
+  testCurve->DrawGraphGrid();
 }
 
 void MainForm::ClearTestDisplay() {
