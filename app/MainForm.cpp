@@ -52,6 +52,12 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
                    testPage->IndTCPConOK, testPage->labTCPCOn, settingsPage->linkPanel->LabTracer},
       Timer1, programFolder, options.tcpPort);
   testRun = std::make_unique<TestRun>(program, *testPage, machine);
+  reportTab = std::make_unique<ReportTab>(program, *testPage, *reportPage, *SSTab1);
+  recordFiles = std::make_unique<RecordFiles>(program, *testPage, *reportPage, machine, settingsPage->txtCompanyHdr,
+                                              *reportTab, std::function<void()>());
+  printedReports = std::make_unique<PrintedReports>(program, *testPage, *reportPage, *recordFiles,
+                                                    settingsPage->txtCompanyHdr,
+                                                    SystemPrinterFactory(programFolder, dialogs));
 
   connect(testPage->cmdExit, &QPushButton::clicked, this, &MainForm::cmdExit_Click);
 

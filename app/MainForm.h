@@ -8,7 +8,10 @@
 
 #include "link/IndicatorLink.h"
 #include "link/Leds.h"
+#include "reports/PrintedReports.h"
+#include "reports/RecordFiles.h"
 #include "reports/ReportPage.h"
+#include "reports/ReportTab.h"
 #include "setup/SettingsPage.h"
 #include "station/Program.h"
 #include "station/TestPage.h"
@@ -48,6 +51,9 @@ class MainForm : public QMainWindow {
 
   std::unique_ptr<IndicatorLink> link;
   std::unique_ptr<TestRun> testRun;
+  std::unique_ptr<ReportTab> reportTab;
+  std::unique_ptr<RecordFiles> recordFiles;
+  std::unique_ptr<PrintedReports> printedReports;
 
   void LoadConfig();
   void SaveConfig();
