@@ -79,6 +79,10 @@ TEST_F(ReportsWiringTest, ReportButtonsAskBeforePrintingAndTheAverageUsesTheWind
   form->program.global.DispDP = 1;
   form->reportPage->CalculateTensileMean->click();
   EXPECT_EQ(form->reportPage->labReportAverage->text(), "1125.0");
+  form->reportPage->cmdClearResults->click();
+  EXPECT_EQ(form->reportPage->labReportAverage->text(), "0.0");
+  form->reportPage->cmdSelPicture->click();
+  EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
 }
 
 }  // namespace

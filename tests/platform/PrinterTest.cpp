@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 
 #include "platform/ScriptedDialogs.h"
@@ -160,6 +161,15 @@ TEST_F(PrinterTest, WithoutAPrinterThePageGoesToTheReportsFolderAndTheOperatorIs
   EXPECT_TRUE(dialogs.boxes[0].text.contains(file));
   EXPECT_EQ(dialogs.boxes[0].style, MsgStyle::OkOnly);
   EXPECT_EQ(dialogs.boxes[0].title, dialogs.AppTitle());
+}
+
+TEST_F(PrinterTest, SystemPrintersOfAMachineWithoutPrinterWriteIntoTheReportsFolder) {
+  if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "this machine has a printer";
+  const auto printer = SystemPrinterFactory(dir.path(), dialogs)("Test Raporu 20260305_090700_P");
+  printer->Print({20, 20}, "Rapor");
+  ASSERT_FALSE(printer->EndDoc());
+  EXPECT_TRUE(QFile::exists(dir.path() + "/Reports/Test Raporu 20260305_090700_P.pdf"));
+  EXPECT_EQ(dialogs.boxes.size(), 1u);
 }
 
 TEST_F(PrinterTest, ReportsFolderThatCannotBeMadeOrANameThatIsNoFileNameFails) {

@@ -327,12 +327,5 @@ TEST_F(PrintedReportsTest, ResultRowsFollowTheMachineTypeWording) {
   EXPECT_EQ(rows[15].value, ": 1125.0");
 }
 
-TEST_F(PrintedReportsTest, ButtonsRunTheReports) {
-  dialogs.answers = {MsgAnswer::No, MsgAnswer::No};
-  testPage->cmdPrint->click();
-  reportPage->cmdPrintReport->click();
-  EXPECT_EQ(dialogs.texts(), QStringList({"Yazdırmak İstiyor musunuz?", "Yazdırmak İstiyor musunuz?"}));
-}
-
 }  // namespace
 }  // namespace vt

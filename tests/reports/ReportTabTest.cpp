@@ -187,15 +187,5 @@ TEST_F(ReportTabTest, LogoIsReplacedByAChosenPictureOnly) {
   EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-TEST_F(ReportTabTest, ButtonsRunTheirHandlers) {
-  program.global.DispDP = 1;
-  reportPage->CalculateTensileMean->click();
-  EXPECT_EQ(reportPage->labReportAverage->text(), "1125.0");
-  reportPage->cmdClearResults->click();
-  EXPECT_EQ(reportPage->txtReportTensileVal[0]->text(), "0");
-  reportPage->cmdSelPicture->click();
-  EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
-}
-
 }  // namespace
 }  // namespace vt
