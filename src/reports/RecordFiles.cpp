@@ -113,6 +113,7 @@ void RecordFiles::ApplyRecord(const TestRecord& r) {
   }
   t.LabDispData->setText(r.lastLineRead);
   graphic.GraphSampleCount = SampleCountAfterReading(r.sampleCountLine);
+  graphic.ResetThinning();
 }
 
 void RecordFiles::SaveTestRecord() {
