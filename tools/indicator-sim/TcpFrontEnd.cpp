@@ -12,6 +12,12 @@ TcpFrontEnd::TcpFrontEnd(Responder& responder, QObject* parent) : QObject(parent
   connect(&server_, &QTcpServer::newConnection, this, &TcpFrontEnd::Accept);
 }
 
+TcpFrontEnd::~TcpFrontEnd() {
+  // The sockets are the server's children and close as it goes: their
+  // signals must not reach this half-destroyed front end.
+  for (QTcpSocket* socket : server_.findChildren<QTcpSocket*>()) socket->disconnect(this);
+}
+
 bool TcpFrontEnd::Listen(const QHostAddress& address, quint16 port, QString* error) {
   if (server_.listen(address, port)) return true;
   if (error) *error = QStringLiteral("cannot listen on TCP port %1: %2").arg(port).arg(server_.errorString());

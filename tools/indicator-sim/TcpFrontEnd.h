@@ -18,6 +18,7 @@ class TcpFrontEnd : public QObject {
   Q_OBJECT
  public:
   TcpFrontEnd(Responder& responder, QObject* parent = nullptr);
+  ~TcpFrontEnd() override;
 
   // Port 0 takes any free port; Port() tells which.
   bool Listen(const QHostAddress& address, quint16 port, QString* error);
