@@ -14,15 +14,13 @@ bool Parse(CommandLine& line, QStringList arguments) {
 
 TEST(CommandLine, TakesEveryOption) {
   CommandLine line;
-  ASSERT_TRUE(Parse(line, {"--tcp", "1502", "--bind", "0.0.0.0", "--serial", "ASCII", "--link-folder", "/tmp/x",
-                           "--link-name", "COM2", "--address", "9", "--decimals", "3", "--inputs", "0x5",
-                           "--break-force", "99.5", "--time-to-break", "1500", "--encoder-rate", "250", "--noise",
-                           "0", "--reads-until-done", "4", "--result", "6=0xFFFE", "--result", "5=65535",
-                           "--never-complete", "12", "--device-type", "1700", "--version", "25", "--seed", "77",
-                           "--drop", "0.1", "--corrupt", "0.2", "--late", "0.05", "--exception", "0.01", "--garbage",
-                           "0.02", "--truncate", "0.03", "--close", "0.04", "--silence", "0.06", "--late-ms", "900",
-                           "--silence-ms", "3000", "--gap-ms", "30", "--trace"}))
-      << line.Error().toStdString();
+  const QString arguments = QStringLiteral(
+      "--tcp 1502 --bind 0.0.0.0 --serial ASCII --link-folder /tmp/x --link-name COM2 --address 9 --decimals 3 "
+      "--inputs 0x5 --break-force 99.5 --time-to-break 1500 --encoder-rate 250 --noise 0 --reads-until-done 4 "
+      "--result 6=0xFFFE --result 5=65535 --never-complete 12 --device-type 1700 --version 25 --seed 77 "
+      "--drop 0.1 --corrupt 0.2 --late 0.05 --exception 0.01 --garbage 0.02 --truncate 0.03 --close 0.04 "
+      "--silence 0.06 --late-ms 900 --silence-ms 3000 --gap-ms 30 --trace");
+  ASSERT_TRUE(Parse(line, arguments.split(' '))) << line.Error().toStdString();
   const SimConfig& config = line.Config();
   EXPECT_EQ(config.tcpPort, 1502);
   EXPECT_EQ(config.bind, QHostAddress(QStringLiteral("0.0.0.0")));
@@ -72,8 +70,8 @@ TEST(CommandLine, DefaultsNeedOnlyAFrontEnd) {
 
 TEST(CommandLine, RefusesBadValues) {
   const QStringList bad[] = {
-      {},                                       // nothing to serve
-      {"--tcp", "70000"},                       // port out of range
+      {},                  // nothing to serve
+      {"--tcp", "70000"},  // port out of range
       {"--tcp", "x"},
       {"--serial", "tcp"},
       {"--tcp", "0", "--link-folder", "/tmp"},  // a link needs the serial side
@@ -104,10 +102,11 @@ TEST(CommandLine, HelpNeedsNothingElse) {
 
 TEST(CommandLine, ConfigureSetsTheIndicatorAndTheFaults) {
   CommandLine line;
-  ASSERT_TRUE(Parse(line, {"--tcp", "0", "--decimals", "2", "--inputs", "3", "--break-force", "80",
-                           "--time-to-break", "1000", "--encoder-rate", "100", "--noise", "0", "--reads-until-done",
-                           "0", "--result", "6=0xFFFE", "--never-complete", "10", "--device-type", "1700",
-                           "--drop", "1", "--late-ms", "123", "--address", "4"}));
+  const QString arguments = QStringLiteral(
+      "--tcp 0 --decimals 2 --inputs 3 --break-force 80 --time-to-break 1000 --encoder-rate 100 --noise 0 "
+      "--reads-until-done 0 --result 6=0xFFFE --never-complete 10 --device-type 1700 --drop 1 --late-ms 123 "
+      "--address 4");
+  ASSERT_TRUE(Parse(line, arguments.split(' ')));
   IndicatorSim sim;
   Configure(sim, line.Config());
   IndicatorModel& model = sim.Model();

@@ -28,7 +28,9 @@ TEST(Framing, EncodesThePollRequestOnEachTransport) {
   const Adu poll{1, 0x1234, kPollPdu};
   EXPECT_EQ(EncodeFrame(Transport::Ascii, poll), QByteArray(":01030000000CF0\r\n"));
   EXPECT_EQ(EncodeFrame(Transport::Rtu, poll), Bytes("01030000000C45CF"));
-  EXPECT_EQ(EncodeFrame(Transport::Tcp, poll), Bytes("123400000006" "01" "030000000C"));
+  EXPECT_EQ(EncodeFrame(Transport::Tcp, poll), Bytes("123400000006"
+                                                     "01"
+                                                     "030000000C"));
 }
 
 TEST(Framing, AsciiFramesAreUpperCaseHex) {

@@ -34,8 +34,8 @@ TEST(ParameterMemory, FactoryImageHoldsValidProductionAndCalibrationDates) {
 
 TEST(ParameterMemory, FactoryImageHoldsTheFixedDefaults) {
   const ParameterMemory memory;
-  const std::pair<int, int> expected[] = {{4, 255}, {5, 5}, {6, 7}, {7, 5}, {12, 0}, {16, 10}, {23, 3},
-                                          {24, 0},  {32, 0}, {33, 255}, {34, 255}, {35, 255}, {64, 0}, {150, 0}};
+  const std::pair<int, int> expected[] = {{4, 255}, {5, 5},  {6, 7},    {7, 5},    {12, 0},   {16, 10}, {23, 3},
+                                          {24, 0},  {32, 0}, {33, 255}, {34, 255}, {35, 255}, {64, 0},  {150, 0}};
   for (auto [address, value] : expected) EXPECT_EQ(memory.At(address), value) << "address " << address;
 }
 

@@ -73,13 +73,17 @@ TEST(SerialFrameReader, RtuRequestCompletesAtItsExpectedLengthWhateverTheChunks)
 
 TEST(SerialFrameReader, RtuWriteMultipleIsMeasuredByItsByteCount) {
   // Write 8, 0, 0 to registers 0 to 2.
-  const QByteArray request = EncodeFrame(Transport::Rtu, Adu{1, 0, Bytes("1000000003060008" "0000" "0000")});
+  const QByteArray request = EncodeFrame(Transport::Rtu, Adu{1, 0,
+                                                             Bytes("1000000003060008"
+                                                                   "0000"
+                                                                   "0000")});
   SerialFrameReader reader(Transport::Rtu);
   EXPECT_TRUE(reader.Feed(request.left(6)).empty());
   EXPECT_TRUE(reader.Feed(request.mid(6, 8)).empty());
   const std::vector<Adu> requests = reader.Feed(request.mid(14) + kRtuPoll);
   ASSERT_EQ(requests.size(), 2u);
-  EXPECT_EQ(requests[0].pdu, Bytes("10000000030600080000" "0000"));
+  EXPECT_EQ(requests[0].pdu, Bytes("10000000030600080000"
+                                   "0000"));
   EXPECT_EQ(requests[1].pdu, Bytes("030000000C"));
 }
 

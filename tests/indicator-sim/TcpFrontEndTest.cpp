@@ -37,7 +37,7 @@ TEST_F(TcpFrontEndTest, PollAnswerIsTheTwelveRegistersBehindTheHeader) {
   TcpMaster master(sim.TcpPort());
   master.Send(EncodeFrame(Transport::Tcp, Adu{1, 0x0102, ReadPdu(0, 12)}));
   const QByteArray answer = master.Receive(33);
-  ASSERT_EQ(answer.size(), 33);  // 2 x 12 + 9
+  ASSERT_EQ(answer.size(), 33);                            // 2 x 12 + 9
   EXPECT_EQ(answer.left(9), Bytes("01020000001B010318"));  // length 27: unit, function, count, data
   EXPECT_EQ(Registers(answer.mid(7))[8], 234);
 }
@@ -67,7 +67,8 @@ TEST_F(TcpFrontEndTest, TwoRequestsInOneSegmentGetTwoAnswers) {
               EncodeFrame(Transport::Tcp, Adu{1, 2, ReadPdu(30, 1)}));
   const QByteArray answers = master.Receive(12 + 11);
   ASSERT_EQ(answers.size(), 23);
-  EXPECT_EQ(answers.mid(12), Bytes("000200000005010302" "0005"));
+  EXPECT_EQ(answers.mid(12), Bytes("000200000005010302"
+                                   "0005"));
 }
 
 TEST_F(TcpFrontEndTest, ExceptionAnswerForAnUnknownFunction) {

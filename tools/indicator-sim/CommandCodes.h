@@ -6,14 +6,14 @@ namespace vt::sim {
 
 // Codes the master writes into the command register (holding register 0).
 namespace Cmd {
-constexpr quint16 Unlock = 1;         // registers 1, 2: the access code
-constexpr quint16 WriteParam = 2;     // register 1: address, register 2: value
-constexpr quint16 ReadParam = 3;      // register 1: address; value back in register 2
+constexpr quint16 Unlock = 1;      // registers 1, 2: the access code
+constexpr quint16 WriteParam = 2;  // register 1: address, register 2: value
+constexpr quint16 ReadParam = 3;   // register 1: address; value back in register 2
 constexpr quint16 ApplySerialLink = 4;
 constexpr quint16 CheckedZero = 5;
 constexpr quint16 Tare = 6;
-constexpr quint16 DeviceType = 8;     // device type back in register 1
-constexpr quint16 Version = 9;        // firmware version x10 back in register 1
+constexpr quint16 DeviceType = 8;  // device type back in register 1
+constexpr quint16 Version = 9;     // firmware version x10 back in register 1
 constexpr quint16 StoreToRam = 10;
 constexpr quint16 StoreToEeprom = 11;
 constexpr quint16 ResetFailure = 12;
@@ -26,8 +26,8 @@ constexpr quint16 Zero = 122;
 // What register 0 holds when an awaited command has ended.
 namespace Result {
 constexpr quint16 Done = 0;
-constexpr quint16 Refused = 0xFFFD;        // unknown code, locked memory, bad address or value
-constexpr quint16 ValueRefused = 0xFFFE;   // tare: value zero or negative; checked zero: value too large
+constexpr quint16 Refused = 0xFFFD;       // unknown code, locked memory, bad address or value
+constexpr quint16 ValueRefused = 0xFFFE;  // tare: value zero or negative; checked zero: value too large
 constexpr quint16 InMotion = 0xFFFF;
 }  // namespace Result
 

@@ -30,8 +30,8 @@ QCommandLineOption Valued(const QString& name, const QString& description, const
 }  // namespace
 
 CommandLine::CommandLine() {
-  parser_.setApplicationDescription(QStringLiteral(
-      "Simulated force indicator: a Modbus slave over TCP and/or a pseudo-terminal (RTU or ASCII)."));
+  parser_.setApplicationDescription(
+      QStringLiteral("Simulated force indicator: a Modbus slave over TCP and/or a pseudo-terminal (RTU or ASCII)."));
   parser_.addHelpOption();
   parser_.addOptions({
       Valued("tcp", "Serve Modbus TCP on this port (0: any free port).", "port"),
@@ -48,8 +48,7 @@ CommandLine::CommandLine() {
       Valued("encoder-rate", "Encoder counts per second while the test pulls (default 600).", "counts"),
       Valued("noise", "Load cell noise amplitude, display unit (default 0.05).", "force"),
       Valued("reads-until-done", "Reads of register 0 that still show an awaited command (default 2).", "n"),
-      Valued("result", "End the command with this value in register 0 (repeatable), e.g. 6=0xFFFE.",
-             "code=value"),
+      Valued("result", "End the command with this value in register 0 (repeatable), e.g. 6=0xFFFE.", "code=value"),
       Valued("never-complete", "The command never ends (repeatable).", "code"),
       Valued("device-type", "Device type reported by command 8 (default 1901).", "n"),
       Valued("version", "Firmware version x10 reported by command 9 (default 12).", "n"),

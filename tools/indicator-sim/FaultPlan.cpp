@@ -6,10 +6,10 @@ namespace {
 
 Fault Pick(const FaultRates& rates, double draw, bool canClose) {
   const std::pair<double, Fault> bands[] = {
-      {rates.silence, Fault::Silence},   {canClose ? rates.closeConnection : 0.0, Fault::CloseConnection},
-      {rates.exception, Fault::Exception}, {rates.drop, Fault::Drop},
+      {rates.silence, Fault::Silence},           {canClose ? rates.closeConnection : 0.0, Fault::CloseConnection},
+      {rates.exception, Fault::Exception},       {rates.drop, Fault::Drop},
       {rates.corruptCheck, Fault::CorruptCheck}, {rates.late, Fault::Late},
-      {rates.garbage, Fault::Garbage},   {rates.truncate, Fault::Truncate},
+      {rates.garbage, Fault::Garbage},           {rates.truncate, Fault::Truncate},
   };
   double edge = 0;
   for (const auto& [rate, fault] : bands) {

@@ -46,8 +46,8 @@ class FaultPlan {
   FaultRates& Rates() { return rates_; }
   void SetRates(const FaultRates& rates) { rates_ = rates; }
 
-  int lateMs = 1000;      // delay of a late answer
-  int silenceMs = 2000;   // length of a silence window
+  int lateMs = 1000;            // delay of a late answer
+  int silenceMs = 2000;         // length of a silence window
   quint8 exceptionCode = 0x04;  // code of an injected exception answer
 
   // Opens a silence window at once.

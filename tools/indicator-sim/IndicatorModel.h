@@ -49,8 +49,8 @@ class IndicatorModel {
 
   // ---- What tests look at (no side effects) ----
   quint16 Register(int reg) const;
-  qint32 LiveCounts() const;   // registers 8/9
-  qint32 HoldCounts() const;   // registers 10/11
+  qint32 LiveCounts() const;  // registers 8/9
+  qint32 HoldCounts() const;  // registers 10/11
   quint16 Encoder() const { return run_.Encoder(); }
   bool BreakWatch() const { return run_.Watching(); }
   bool BreakObserved() const { return run_.Broken(); }

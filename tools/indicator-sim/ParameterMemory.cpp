@@ -33,11 +33,11 @@ Image ParameterMemory::FactoryImage() {
   image[2] = 0;    // response delay
   image[3] = 40;   // response time-out, 5 ms at 9600 bit/s
   image[4] = 255;
-  image[5] = 5;    // filter of 32 readings
+  image[5] = 5;  // filter of 32 readings
   image[6] = 7;
-  image[7] = 5;    // filter ignore time 0.5 s
-  PutDate(image, 8, 15, 6, 2018);  // production date
-  image[16] = 10;                  // serial number (13 to 16)
+  image[7] = 5;                     // filter ignore time 0.5 s
+  PutDate(image, 8, 15, 6, 2018);   // production date
+  image[16] = 10;                   // serial number (13 to 16)
   PutDate(image, 19, 15, 6, 2018);  // calibration date
   image[23] = 3;
   image[33] = 255;
@@ -45,10 +45,10 @@ Image ParameterMemory::FactoryImage() {
   image[35] = 255;  // division steps not set
   Put24(image, kCapacity1, 10000);
   image[kDecimalPoint] = 1;
-  Put24(image, 45, 10000);  // second capacity
-  image[48] = 1;            // kg
-  Put24(image, 52, 5000);   // set point 1
-  Put24(image, 55, 10000);  // set point 2
+  Put24(image, 45, 10000);      // second capacity
+  image[48] = 1;                // kg
+  Put24(image, 52, 5000);       // set point 1
+  Put24(image, 55, 10000);      // set point 2
   Put16(image, 58, 4 * 2048);   // analog output from 4 mA
   Put16(image, 60, 20 * 2048);  // to 20 mA
   Put24(image, 90, 10000);      // analog output range

@@ -7,33 +7,22 @@ namespace vt::sim {
 
 namespace {
 
-QString FaultName(Fault fault) {
-  switch (fault) {
-    case Fault::None: return {};
-    case Fault::Silence: return QStringLiteral("silence");
-    case Fault::CloseConnection: return QStringLiteral("close");
-    case Fault::Exception: return QStringLiteral("exception");
-    case Fault::Drop: return QStringLiteral("drop");
-    case Fault::CorruptCheck: return QStringLiteral("corrupt");
-    case Fault::Late: return QStringLiteral("late");
-    case Fault::Garbage: return QStringLiteral("garbage");
-    case Fault::Truncate: return QStringLiteral("truncate");
-  }
-  return {};
-}
+// Names of the faults in the order of the enumeration, for the trace.
+constexpr const char* kFaultNames[kFaultKinds] = {"",        "silence", "close",   "exception", "drop",
+                                                  "corrupt", "late",    "garbage", "truncate"};
 
 }  // namespace
 
 Reply Responder::Answer(Transport transport, const Adu& request) {
   ++requests_;
-  Log(QStringLiteral("<- %1").arg(QString::fromLatin1(request.pdu.toHex(' '))));
+  if (trace_) trace_(QStringLiteral("<- %1").arg(QString::fromLatin1(request.pdu.toHex(' '))));
   const Fault fault = faults_.Draw(transport == Transport::Tcp);
   const Reply reply = Shape(transport, request, fault);
   if (trace_) {
-    const QString what = reply.closeConnection ? QStringLiteral("(connection closed)")
-                                               : QString::fromLatin1(reply.bytes.toHex(' '));
-    const QString name = FaultName(fault);
-    Log(QStringLiteral("-> %1%2").arg(what, name.isEmpty() ? QString() : QStringLiteral("  [%1]").arg(name)));
+    const QString what =
+        reply.closeConnection ? QStringLiteral("(connection closed)") : QString::fromLatin1(reply.bytes.toHex(' '));
+    const QString name = QString::fromLatin1(kFaultNames[int(fault)]);
+    trace_(QStringLiteral("-> %1%2").arg(what, name.isEmpty() ? QString() : QStringLiteral("  [%1]").arg(name)));
   }
   return reply;
 }
@@ -45,7 +34,8 @@ Reply Responder::Shape(Transport transport, const Adu& request, Fault fault) {
     case Fault::CloseConnection:
       return {{}, 0, true};
     case Fault::Exception: {
-      const Adu answer{request.unit, request.transaction, ExceptionAnswer(quint8(request.pdu[0]), faults_.exceptionCode)};
+      const Adu answer{request.unit, request.transaction,
+                       ExceptionAnswer(quint8(request.pdu[0]), faults_.exceptionCode)};
       return {EncodeFrame(transport, answer)};
     }
     default:
@@ -68,10 +58,6 @@ Reply Responder::Shape(Transport transport, const Adu& request, Fault fault) {
     default:
       return {frame};
   }
-}
-
-void Responder::Log(const QString& line) const {
-  if (trace_) trace_(line);
 }
 
 }  // namespace vt::sim

@@ -38,7 +38,6 @@ class Responder {
 
  private:
   Reply Shape(Transport transport, const Adu& request, Fault fault);
-  void Log(const QString& line) const;
 
   IndicatorModel& model_;
   FaultPlan& faults_;

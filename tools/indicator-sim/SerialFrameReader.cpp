@@ -35,8 +35,10 @@ std::vector<Adu> SerialFrameReader::TakeAsciiFrames() {
     const int search = end < 0 ? buffer_.size() - 1 : end;
     const int start = buffer_.lastIndexOf(':', search);
     if (end < 0) {
-      if (start < 0) buffer_.clear();
-      else buffer_.remove(0, start);
+      if (start < 0)
+        buffer_.clear();
+      else
+        buffer_.remove(0, start);
       if (buffer_.size() > kMaxAsciiFrame) buffer_.clear();  // no line end will ever make this valid
       return requests;
     }

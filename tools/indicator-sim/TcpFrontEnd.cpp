@@ -44,7 +44,7 @@ void TcpFrontEnd::Receive(QTcpSocket* socket) {
     QByteArray& buffer = buffers_[socket];
     const std::optional<int> length = TcpFrameLength(buffer);
     if (!length || buffer.size() < *length) return;  // wait for the rest
-    if (*length == 0) {  // not Modbus TCP: nothing sensible can follow
+    if (*length == 0) {                              // not Modbus TCP: nothing sensible can follow
       buffer.clear();
       socket->abort();
       return;

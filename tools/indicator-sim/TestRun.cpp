@@ -7,7 +7,7 @@ namespace vt::sim {
 
 namespace {
 
-constexpr qint64 kStepMs = 10;           // the machine's own time resolution
+constexpr qint64 kStepMs = 10;          // the machine's own time resolution
 constexpr double kReleaseTauMs = 40.0;  // how fast the force falls after a break or stop
 
 }  // namespace
@@ -27,13 +27,9 @@ void TestRun::Start() {
   cleanLoad_ = load_ = peak_ = restLoad_;
 }
 
-void TestRun::Stop() {
-  pulling_ = watching_ = false;
-}
+void TestRun::Stop() { pulling_ = watching_ = false; }
 
-qint64 TestRun::MsToBreak() const {
-  return pulling_ ? std::max<qint64>(0, profile_.msToBreak - elapsedMs_) : 0;
-}
+qint64 TestRun::MsToBreak() const { return pulling_ ? std::max<qint64>(0, profile_.msToBreak - elapsedMs_) : 0; }
 
 void TestRun::Advance(qint64 ms) {
   while (ms > 0) {

@@ -12,10 +12,10 @@ namespace vt::sim {
 class TestRun {
  public:
   struct Profile {
-    double breakForce = 250.0;    // in the indicator's display unit
-    int msToBreak = 8000;         // from the start to the break
+    double breakForce = 250.0;  // in the indicator's display unit
+    int msToBreak = 8000;       // from the start to the break
     double encoderPerSecond = 600;
-    double noise = 0.05;          // amplitude of the load cell noise, display unit
+    double noise = 0.05;  // amplitude of the load cell noise, display unit
   };
 
   explicit TestRun(quint32 seed = 1);
