@@ -50,7 +50,7 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
       program.comm, dialogs, leds,
       LinkControls{settingsPage->linkPanel->IndComTx, settingsPage->linkPanel->IndComRx, testPage->IndComRxHome,
                    testPage->IndTCPConOK, testPage->labTCPCOn, settingsPage->linkPanel->LabTracer},
-      Timer1, programFolder, options.tcpPort);
+      Timer1, programFolder, options.tcpPort, options.startTimers);
   testRun = std::make_unique<TestRun>(program, *testPage, machine);
 
   connect(testPage->cmdExit, &QPushButton::clicked, this, &MainForm::cmdExit_Click);
