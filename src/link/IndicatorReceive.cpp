@@ -12,8 +12,11 @@ namespace {
 // recognisable as one and is rejected by its length.
 constexpr qsizetype kRxBufLimit = 2 * IndicatorLink::kAnswerBufferBytes + 4;
 
-void AppendBounded(QString& rxBuf, const QString& text) {
+// Appends to RxBuf; true when it is full, which completes the answer (as a
+// bad one) rather than let it run into a time-out.
+bool AppendBounded(QString& rxBuf, const QString& text) {
   rxBuf += text.left(std::max<qsizetype>(0, kRxBufLimit - rxBuf.size()));
+  return rxBuf.size() >= kRxBufLimit;
 }
 
 }  // namespace
@@ -39,18 +42,18 @@ void IndicatorLink::CollectSerialInput(const QByteArray& chunk) {
   const qsizetype n = chunk.size();
   if (AsciiMode()) {
     // An ASCII answer is complete with the chunk that ends in LF.
-    AppendBounded(comm_.RxBuf, QString::fromLatin1(chunk));
-    if (n > 0 && chunk[n - 1] == '\n') comm_.RespDone = true;
+    const bool full = AppendBounded(comm_.RxBuf, QString::fromLatin1(chunk));
+    if ((n > 0 && chunk[n - 1] == '\n') || full) comm_.RespDone = true;
     if (n > 0) LightReceiveLamp();
     return;
   }
   // An RTU answer is complete at its expected length, or as soon as it
   // holds a whole exception answer.
-  AppendBounded(comm_.RxBuf, BytesToHex(chunk, n));
+  const bool full = AppendBounded(comm_.RxBuf, BytesToHex(chunk, n));
   if (controls_.LabTracer) {
     controls_.LabTracer->setText(QStringLiteral("Len:%1\n\rExp:%2").arg(comm_.RxBuf.size()).arg(comm_.ExpectedLen));
   }
-  if (comm_.RxBuf.size() >= comm_.ExpectedLen || StartsWithRtuException(comm_.RxBuf)) {
+  if (comm_.RxBuf.size() >= comm_.ExpectedLen || StartsWithRtuException(comm_.RxBuf) || full) {
     comm_.RespDone = true;
     LightReceiveLamp();
   }
