@@ -1,6 +1,5 @@
 #include "link/LinkRig.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 
 #include "platform/EventWait.h"
@@ -58,12 +57,6 @@ std::optional<bool> LinkRig::Transact(int address, const QString& body, int expe
     return std::nullopt;
   }
   return link.ParseResponse(values);
-}
-
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-  const QDeadlineTimer deadline(timeoutMs);
-  WaitUntil([&] { return done() || deadline.hasExpired(); });
-  return done();
 }
 
 }  // namespace vt::test

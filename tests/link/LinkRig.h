@@ -9,6 +9,7 @@
 
 #include "link/IndicatorLink.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/WaitFor.h"
 #include "support/ProgramFolder.h"
 
 namespace vt::test {
@@ -46,8 +47,5 @@ class LinkRig {
   std::optional<bool> Transact(int address, const QString& body, int expectedLen, std::span<std::int32_t> values,
                                int tickMs = 20);
 };
-
-// Runs the event loop until `done` holds or `timeoutMs` passed; false on time-out.
-bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000);
 
 }  // namespace vt::test
