@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kExceptionBit = 0x80;
 constexpr int kDrainLimitMs = 2000;  // far beyond the longest request at the slowest rate
+constexpr int kShortRestMs = 20;     // sent without processing window messages
 constexpr int kTcpHeaderBytes = 6;
 constexpr int kTcpFunctionAt = 7;
 constexpr int kTcpFirstDataAt = 9;
@@ -81,15 +82,21 @@ void IndicatorLink::SendRequest(int address, const QString& body, int expectedLe
 
 void IndicatorLink::DrainSerialOutput() {
   // Whatever arrives while the request goes out is thrown away, such as the
-  // line echo of a two-wire bus. A port that stops taking bytes does not
-  // hold the program: the wait ends after a bound and the request times out.
+  // line echo of a two-wire bus. The answer can only follow the request's
+  // last byte: the wait processes window messages while a long rest is
+  // still being sent, and waits out the short rest without, so that an
+  // answer coming right after the request is never taken for echo. A port
+  // that stops taking bytes does not hold the program: the wait ends after
+  // a bound and the request times out.
   const QDeadlineTimer deadline(kDrainLimitMs);
   bool looked = false;
   WaitUntil([&] {
     if (looked) Comm.ClearInput();
     looked = true;
-    return Comm.OutBufferCount() == 0 || deadline.hasExpired();
+    return Comm.OutputTimeMs() <= kShortRestMs || deadline.hasExpired();
   });
+  Comm.WaitSent();
+  Comm.ClearInput();
 }
 
 void IndicatorLink::ArmRequest() {

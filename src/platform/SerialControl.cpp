@@ -1,7 +1,11 @@
 #include "platform/SerialControl.h"
 
+#include <sys/ioctl.h>
+#include <termios.h>
+
 #include <QFile>
 #include <QFileInfo>
+#include <cmath>
 
 namespace vt {
 
@@ -91,7 +95,27 @@ bool SerialControl::Output(const QByteArray& bytes) {
 
 bool SerialControl::Output(const QString& text) { return Output(text.toLatin1()); }
 
-qint64 SerialControl::OutBufferCount() const { return port_.isOpen() ? port_.bytesToWrite() : 0; }
+qint64 SerialControl::OutBufferCount() const {
+  if (!port_.isOpen()) return 0;
+  int queued = 0;
+  if (ioctl(port_.handle(), TIOCOUTQ, &queued) != 0) queued = 0;
+  return port_.bytesToWrite() + queued;
+}
+
+int SerialControl::OutputTimeMs() const {
+  const double stopBits = settings_.stopBits == QSerialPort::TwoStop          ? 2.0
+                          : settings_.stopBits == QSerialPort::OneAndHalfStop ? 1.5
+                                                                              : 1.0;
+  const double parityBits = settings_.parity == QSerialPort::NoParity ? 0.0 : 1.0;
+  const double bitsPerByte = 1.0 + static_cast<int>(settings_.dataBits) + parityBits + stopBits;
+  return static_cast<int>(std::ceil(OutBufferCount() * bitsPerByte * 1000.0 / settings_.baudRate));
+}
+
+bool SerialControl::WaitSent() {
+  if (!port_.isOpen()) return false;
+  port_.flush();
+  return tcdrain(port_.handle()) == 0;
+}
 
 qint64 SerialControl::InBufferCount() const { return port_.isOpen() ? port_.bytesAvailable() : 0; }
 

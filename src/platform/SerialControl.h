@@ -57,8 +57,14 @@ class SerialControl : public QObject {
   // Queue bytes or Latin-1 text for sending; false when the port is closed.
   bool Output(const QByteArray& bytes);
   bool Output(const QString& text);
-  // Bytes queued but not yet handed to the device.
+  // Bytes queued but not yet sent: in the program's buffer and in the
+  // device's transmit queue.
   qint64 OutBufferCount() const;
+  // The time that sending what is still queued takes at the port's rate.
+  int OutputTimeMs() const;
+  // Hands everything queued to the device and blocks until it has been
+  // sent; false when the port is closed or the device reports an error.
+  bool WaitSent();
 
   // Bytes received and not yet read.
   qint64 InBufferCount() const;

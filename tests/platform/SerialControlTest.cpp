@@ -3,17 +3,17 @@
 #include <QFile>
 #include <QSignalSpy>
 
-#include "platform/WaitFor.h"
 #include "platform/Pty.h"
 #include "platform/SerialControl.h"
+#include "platform/WaitFor.h"
 #include "support/ProgramFolder.h"
 
 namespace vt {
 namespace {
 
-using test::WaitFor;
 using test::ProgramFolder;
 using test::Pty;
+using test::WaitFor;
 
 TEST(SerialSettings, ParsesTheSettingsText) {
   const auto settings = SerialSettings::Parse("9600,e,7,1");
@@ -52,6 +52,7 @@ TEST(SerialControl, FailedOpenGivesFalseAndTheReason) {
   EXPECT_FALSE(control.IsOpen());
   EXPECT_FALSE(control.LastError().isEmpty());
   EXPECT_FALSE(control.Output(QByteArray("x")));
+  EXPECT_FALSE(control.WaitSent());
   EXPECT_EQ(control.InBufferCount(), 0);
   EXPECT_FALSE(control.Input());
 }
@@ -82,8 +83,16 @@ TEST(SerialControl, OutputInputAndCounts) {
   EXPECT_TRUE(control.Output(QStringLiteral(":0103\r\n")));
   EXPECT_TRUE(control.Output(QByteArray("\x01\x00\xFF", 3)));
   EXPECT_EQ(control.OutBufferCount(), 10);
-  ASSERT_TRUE(WaitFor([&] { return control.OutBufferCount() == 0; }));
+  EXPECT_EQ(control.OutputTimeMs(), 11);  // 10 bits a byte at 9600 bit/s
+  ASSERT_TRUE(control.SetSettings("1200,e,8,2"));
+  EXPECT_EQ(control.OutputTimeMs(), 100);  // 12 bits a byte at 1200 bit/s
+  EXPECT_TRUE(control.WaitSent());
+  EXPECT_EQ(control.OutBufferCount(), 0);
   EXPECT_EQ(pty.Read(10), QByteArray(":0103\r\n\x01\x00\xFF", 10));
+
+  EXPECT_TRUE(control.Output(QByteArray("queued")));
+  ASSERT_TRUE(WaitFor([&] { return control.OutBufferCount() == 0; }));
+  EXPECT_EQ(pty.Read(6), "queued");
 
   QSignalSpy arrivals(&control, &SerialControl::OnComm);
   pty.Write("abc");
