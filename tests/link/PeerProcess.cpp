@@ -11,13 +11,21 @@ namespace {
 // Debian's pymodbus belongs to the system interpreter.
 const QString kSystemPython = QStringLiteral("/usr/bin/python3");
 
+// Like the libmodbus serial slave, it waits 50 ms before each answer, as a
+// real line and slave would take time.
 const char* const kAsciiSlave = R"(
-import sys
+import sys, time
 from pymodbus.server import StartSerialServer
 from pymodbus.datastore import ModbusSlaveContext, ModbusServerContext, ModbusSequentialDataBlock
 from pymodbus.transaction import ModbusAsciiFramer
+
+class TurnaroundBlock(ModbusSequentialDataBlock):
+    def validate(self, address, count=1):
+        time.sleep(0.05)
+        return super().validate(address, count)
+
 count, first = int(sys.argv[2]), int(sys.argv[3])
-block = ModbusSequentialDataBlock(0, [first + i for i in range(count)])
+block = TurnaroundBlock(0, [first + i for i in range(count)])
 context = ModbusServerContext(slaves={1: ModbusSlaveContext(hr=block, zero_mode=True)}, single=False)
 StartSerialServer(context=context, framer=ModbusAsciiFramer, port=sys.argv[1],
                   baudrate=9600, bytesize=8, parity="N", stopbits=1, timeout=0.05)

@@ -16,6 +16,10 @@ using test::LinkRig;
 using test::ModbusSlave;
 
 constexpr int kPeerAttempts = 40;  // a slave that is still starting misses the first requests
+// Poll ticks of the waits: generous, so a slave slowed down by a loaded
+// machine still answers within the time-out of eleven ticks.
+constexpr int kTcpTickMs = 50;
+constexpr int kSerialTickMs = 200;
 
 QString ReadBody(int start, int count) { return "03" + Hex4(start) + Hex4(count); }
 int ReadExpected(int count) { return 4 * count + 8; }
@@ -73,7 +77,7 @@ TEST(Peer, LibmodbusOverTcp) {
   ASSERT_TRUE(slave);
   LinkRig rig(slave->Port());
   ASSERT_TRUE(rig.OpenTcp());
-  RunScenario(rig, 20);
+  RunScenario(rig, kTcpTickMs);
   ExpectWritesReachedTheSlave(*slave);
 }
 
@@ -84,7 +88,7 @@ TEST(Peer, LibmodbusOverRtu) {
   const auto slave = ModbusSlave::Rtu(rig.folder.File("slave"));
   ASSERT_TRUE(slave);
   ASSERT_TRUE(rig.OpenSerial(1, true, "9600,n,8,1"));
-  RunScenario(rig, 50);
+  RunScenario(rig, kSerialTickMs);
   ExpectWritesReachedTheSlave(*slave);
 }
 
@@ -95,7 +99,7 @@ TEST(Peer, PymodbusOverAscii) {
   test::PeerProcess slave = test::StartAsciiSlave(rig.folder.File("slave"));
   ASSERT_TRUE(slave.Running()) << slave.Output().toStdString();
   ASSERT_TRUE(rig.OpenSerial(2, false, "9600,e,7,1"));
-  RunScenario(rig, 50);
+  RunScenario(rig, kSerialTickMs);
   EXPECT_TRUE(slave.Running()) << slave.Output().toStdString();
 }
 

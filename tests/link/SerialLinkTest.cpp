@@ -143,6 +143,41 @@ TEST_F(SerialLink, AsciiExceptionFailsWithTheLinkGood) {
   EXPECT_TRUE(rig.comm.LinkOK);
 }
 
+TEST_F(SerialLink, TheLineIsTakenWhileARequestDrains) {
+  // 59 characters at 1200 bit/s take half a second: window messages are
+  // processed meanwhile, and a poll tick then must see the line taken.
+  ASSERT_TRUE(rig.OpenSerial(1, false, "1200,n,8,1"));
+  QString body = "10" + Hex4(0) + Hex4(10) + Hex2(20);
+  for (int i = 0; i < 10; ++i) body += Hex4(i);
+  bool tickSawLineTaken = false;
+  bool tickSawSending = false;
+  QTimer::singleShot(0, [&] {
+    tickSawLineTaken = rig.comm.TxnBusy;
+    tickSawSending = rig.comm.TxActive != 0;
+  });
+  rig.link.SendRequest(1, body, 14);
+  EXPECT_TRUE(tickSawLineTaken);
+  EXPECT_TRUE(tickSawSending);
+  EXPECT_EQ(pty.Read(59).size(), 59);
+  EXPECT_EQ(rig.comm.TxActive, 0);
+}
+
+TEST_F(SerialLink, RequestTooLongForTheBufferIsNotSent) {
+  ASSERT_TRUE(rig.OpenSerial(1, true));
+  QString body = "10" + Hex4(0) + Hex4(47) + Hex2(94);
+  for (int i = 0; i < 47; ++i) body += Hex4(i);  // 1 + 6 + 94 + 2 = 103 bytes
+  rig.link.SendRequest(1, body, 14);
+  EXPECT_TRUE(pty.Read(1, 200).isEmpty());
+  EXPECT_TRUE(rig.comm.TxnBusy);
+  EXPECT_FALSE(rig.AwaitAnswer(1));
+
+  body = "10" + Hex4(0) + Hex4(46) + Hex2(92);
+  for (int i = 0; i < 46; ++i) body += Hex4(i);  // 101 bytes: the longest request
+  rig.comm.TxnBusy = false;
+  rig.link.SendRequest(1, body, 14);
+  EXPECT_EQ(pty.Read(101).size(), 101);
+}
+
 TEST_F(SerialLink, ReceiveEventOnAClosedPortShowsCommunicationFailed) {
   rig.link.Comm_OnComm();
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
