@@ -15,7 +15,7 @@
 
 namespace vt {
 
-// The main window's controls that the link drives.
+// The main window's controls that the link drives; all must be given.
 struct LinkControls {
   LedImage* IndComTx = nullptr;
   LedImage* IndComRx = nullptr;

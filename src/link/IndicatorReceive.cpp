@@ -50,9 +50,7 @@ void IndicatorLink::CollectSerialInput(const QByteArray& chunk) {
   // An RTU answer is complete at its expected length, or as soon as it
   // holds a whole exception answer.
   const bool full = AppendBounded(comm_.RxBuf, BytesToHex(chunk, n));
-  if (controls_.LabTracer) {
-    controls_.LabTracer->setText(QStringLiteral("Len:%1\n\rExp:%2").arg(comm_.RxBuf.size()).arg(comm_.ExpectedLen));
-  }
+  controls_.LabTracer->setText(QStringLiteral("Len:%1\n\rExp:%2").arg(comm_.RxBuf.size()).arg(comm_.ExpectedLen));
   if (comm_.RxBuf.size() >= comm_.ExpectedLen || StartsWithRtuException(comm_.RxBuf) || full) {
     comm_.RespDone = true;
     LightReceiveLamp();

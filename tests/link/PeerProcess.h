@@ -16,7 +16,10 @@ class PeerProcess {
   PeerProcess& operator=(const PeerProcess&) = delete;
 
   bool Running() const { return process_.state() == QProcess::Running; }
-  QString Output() { return QString::fromLocal8Bit(process_.readAllStandardOutput() + process_.readAllStandardError()); }
+  // What the program wrote so far, for a failure message.
+  QString Output() {
+    return QString::fromLocal8Bit(process_.readAllStandardOutput() + process_.readAllStandardError());
+  }
 
  private:
   QProcess process_;
