@@ -51,7 +51,7 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
       program.comm, dialogs, leds,
       LinkControls{settingsPage->linkPanel->IndComTx, settingsPage->linkPanel->IndComRx, testPage->IndComRxHome,
                    testPage->IndTCPConOK, testPage->labTCPCOn, settingsPage->linkPanel->LabTracer},
-      Timer1, programFolder, options.tcpPort);
+      Timer1, programFolder, options.tcpPort, options.startTimers);
   testRun = std::make_unique<TestRun>(program, *testPage, machine);
   testCurve = std::make_unique<TestCurve>(program, *testPage);
   elapsedTime = std::make_unique<ElapsedTime>(program, *testPage, leds);

@@ -1,0 +1,133 @@
+#include "platform/SerialControl.h"
+
+#include <sys/ioctl.h>
+#include <termios.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+
+namespace vt {
+
+std::optional<SerialSettings> SerialSettings::Parse(const QString& text) {
+  const QStringList fields = text.split(QLatin1Char(','));
+  if (fields.size() != 4) return std::nullopt;
+  SerialSettings settings;
+  bool ok = false;
+  settings.baudRate = fields[0].trimmed().toInt(&ok);
+  if (!ok || settings.baudRate <= 0) return std::nullopt;
+
+  const QString parity = fields[1].trimmed().toLower();
+  if (parity == QLatin1String("n")) settings.parity = QSerialPort::NoParity;
+  else if (parity == QLatin1String("e")) settings.parity = QSerialPort::EvenParity;
+  else if (parity == QLatin1String("o")) settings.parity = QSerialPort::OddParity;
+  else if (parity == QLatin1String("m")) settings.parity = QSerialPort::MarkParity;
+  else if (parity == QLatin1String("s")) settings.parity = QSerialPort::SpaceParity;
+  else return std::nullopt;
+
+  const int dataBits = fields[2].trimmed().toInt(&ok);
+  if (!ok || dataBits < 5 || dataBits > 8) return std::nullopt;
+  settings.dataBits = static_cast<QSerialPort::DataBits>(dataBits);
+
+  const QString stop = fields[3].trimmed();
+  if (stop == QLatin1String("1")) settings.stopBits = QSerialPort::OneStop;
+  else if (stop == QLatin1String("1.5")) settings.stopBits = QSerialPort::OneAndHalfStop;
+  else if (stop == QLatin1String("2")) settings.stopBits = QSerialPort::TwoStop;
+  else return std::nullopt;
+  return settings;
+}
+
+QString SerialDevicePath(const QString& programFolder, int portNumber) {
+  const QFileInfo entry(programFolder + QStringLiteral("/COM") + QString::number(portNumber));
+  if (entry.isSymLink()) return entry.symLinkTarget();
+  if (entry.isFile()) {
+    QFile file(entry.filePath());
+    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readLine()).trimmed() : QString();
+  }
+  return QStringLiteral("/dev/ttyS") + QString::number(portNumber - 1);
+}
+
+SerialControl::SerialControl(QString programFolder, QObject* parent)
+    : QObject(parent), programFolder_(std::move(programFolder)), settings_(*SerialSettings::Parse(settingsText_)) {
+  connect(&port_, &QSerialPort::readyRead, this, &SerialControl::OnComm);
+}
+
+bool SerialControl::SetSettings(const QString& text) {
+  const auto parsed = SerialSettings::Parse(text);
+  if (!parsed) return false;
+  settingsText_ = text;
+  settings_ = *parsed;
+  if (port_.isOpen()) ApplySettings();
+  return true;
+}
+
+void SerialControl::ApplySettings() {
+  // Each setter reports a refusal by the device; a refused setting leaves
+  // the port working as the device allows, so the results are not used.
+  port_.setBaudRate(settings_.baudRate);
+  port_.setDataBits(settings_.dataBits);
+  port_.setParity(settings_.parity);
+  port_.setStopBits(settings_.stopBits);
+  port_.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+bool SerialControl::Open() {
+  if (port_.isOpen()) port_.close();
+  port_.setPortName(SerialDevicePath(programFolder_, portNumber_));
+  if (!port_.open(QIODevice::ReadWrite)) {
+    lastError_ = port_.errorString();
+    return false;
+  }
+  lastError_.clear();
+  ApplySettings();
+  port_.clear();
+  return true;
+}
+
+void SerialControl::Close() {
+  if (port_.isOpen()) port_.close();
+}
+
+bool SerialControl::Output(const QByteArray& bytes) {
+  if (!port_.isOpen()) return false;
+  return port_.write(bytes) == bytes.size();
+}
+
+bool SerialControl::Output(const QString& text) { return Output(text.toLatin1()); }
+
+qint64 SerialControl::OutBufferCount() const {
+  if (!port_.isOpen()) return 0;
+  int queued = 0;
+  if (ioctl(port_.handle(), TIOCOUTQ, &queued) != 0) queued = 0;
+  return port_.bytesToWrite() + queued;
+}
+
+int SerialControl::OutputTimeMs() const {
+  const double stopBits = settings_.stopBits == QSerialPort::TwoStop          ? 2.0
+                          : settings_.stopBits == QSerialPort::OneAndHalfStop ? 1.5
+                                                                              : 1.0;
+  const double parityBits = settings_.parity == QSerialPort::NoParity ? 0.0 : 1.0;
+  const double bitsPerByte = 1.0 + static_cast<int>(settings_.dataBits) + parityBits + stopBits;
+  return static_cast<int>(std::ceil(OutBufferCount() * bitsPerByte * 1000.0 / settings_.baudRate));
+}
+
+bool SerialControl::WaitSent() {
+  if (!port_.isOpen()) return false;
+  port_.flush();
+  return tcdrain(port_.handle()) == 0;
+}
+
+qint64 SerialControl::InBufferCount() const { return port_.isOpen() ? port_.bytesAvailable() : 0; }
+
+void SerialControl::ClearInput() {
+  if (!port_.isOpen()) return;
+  port_.clear(QSerialPort::Input);
+  port_.readAll();
+}
+
+std::optional<QByteArray> SerialControl::Input() {
+  if (!port_.isOpen()) return std::nullopt;
+  return port_.readAll();
+}
+
+}  // namespace vt

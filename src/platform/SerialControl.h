@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+#include <optional>
+
+namespace vt {
+
+// The serial settings text "9600,e,7,1": bit rate, parity letter (n, o, e,
+// m or s), data bits (5 to 8) and stop bits (1, 1.5 or 2).
+struct SerialSettings {
+  qint32 baudRate = 9600;
+  QSerialPort::Parity parity = QSerialPort::NoParity;
+  QSerialPort::DataBits dataBits = QSerialPort::Data8;
+  QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+
+  static std::optional<SerialSettings> Parse(const QString& text);
+};
+
+// The device behind port COMn: the target of a symlink named "COMn" in the
+// program folder, or the device path written in a plain file of that name,
+// when one stands there; otherwise /dev/ttyS(n-1).
+QString SerialDevicePath(const QString& programFolder, int portNumber);
+
+// The serial port control: a port number, a settings text, text or binary
+// input, output of text or bytes, the counts of bytes waiting to go out and
+// waiting to be read, and one OnComm signal per arrival of input.
+class SerialControl : public QObject {
+  Q_OBJECT
+ public:
+  enum class InputMode { Text, Binary };
+
+  explicit SerialControl(QString programFolder, QObject* parent = nullptr);
+
+  int CommPort() const { return portNumber_; }
+  void SetCommPort(int portNumber) { portNumber_ = portNumber; }
+
+  const QString& Settings() const { return settingsText_; }
+  // False for a text that is not a valid setting; the settings stay as they were.
+  bool SetSettings(const QString& text);
+
+  // Text mode: the input is characters of a text protocol; binary mode: it
+  // is data bytes. Both arrive as bytes.
+  InputMode GetInputMode() const { return inputMode_; }
+  void SetInputMode(InputMode mode) { inputMode_ = mode; }
+
+  // Opens the port's device. False, with the reason in LastError(), when
+  // the device cannot be opened. Settings that an open device refuses (a
+  // pseudo-terminal keeps 8 data bits and no parity) leave it open.
+  bool Open();
+  void Close();
+  bool IsOpen() const { return port_.isOpen(); }
+  const QString& LastError() const { return lastError_; }
+
+  // Queue bytes or Latin-1 text for sending; false when the port is closed.
+  bool Output(const QByteArray& bytes);
+  bool Output(const QString& text);
+  // Bytes queued but not yet sent: in the program's buffer and in the
+  // device's transmit queue.
+  qint64 OutBufferCount() const;
+  // The time that sending what is still queued takes at the port's rate.
+  int OutputTimeMs() const;
+  // Hands everything queued to the device and blocks until it has been
+  // sent; false when the port is closed or the device reports an error.
+  bool WaitSent();
+
+  // Bytes received and not yet read.
+  qint64 InBufferCount() const;
+  // Sets the input count to 0: everything received so far is thrown away.
+  void ClearInput();
+  // All input waiting, as one chunk; nothing when the port cannot be read.
+  std::optional<QByteArray> Input();
+
+ signals:
+  void OnComm();
+
+ private:
+  void ApplySettings();
+
+  QString programFolder_;
+  int portNumber_ = 1;
+  QString settingsText_ = QStringLiteral("9600,n,8,1");
+  SerialSettings settings_;
+  InputMode inputMode_ = InputMode::Text;
+  QSerialPort port_;
+  QString lastError_;
+};
+
+}  // namespace vt

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace vt::test {
+
+// A helper program that the test starts and ends: socat's linked pair of
+// pseudo-terminals, or the pymodbus ASCII slave.
+class PeerProcess {
+ public:
+  PeerProcess(const QString& program, const QStringList& arguments);
+  ~PeerProcess();
+  PeerProcess(const PeerProcess&) = delete;
+  PeerProcess& operator=(const PeerProcess&) = delete;
+
+  bool Running() const { return process_.state() == QProcess::Running; }
+  // What the program wrote so far, for a failure message.
+  QString Output() {
+    return QString::fromLocal8Bit(process_.readAllStandardOutput() + process_.readAllStandardError());
+  }
+
+ private:
+  QProcess process_;
+};
+
+// Two pseudo-terminals linked by socat, reachable as symlinks at the two
+// paths; false from Ready() when they did not appear in time.
+class PtyPair {
+ public:
+  PtyPair(const QString& linkA, const QString& linkB);
+  bool Ready() const { return ready_; }
+
+ private:
+  PeerProcess socat_;
+  bool ready_ = false;
+};
+
+// The pymodbus ASCII slave (address 1, 9600 bit/s, 8N1) on a device,
+// serving the same registers as the libmodbus slave.
+PeerProcess StartAsciiSlave(const QString& device);
+
+}  // namespace vt::test

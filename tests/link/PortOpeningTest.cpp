@@ -1,0 +1,200 @@
+// Opening the indicator's port, the poll interval it sets, and the TCP watchdog.
+#include <gtest/gtest.h>
+
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include "link/LinkRig.h"
+#include "platform/Pty.h"
+
+namespace vt {
+namespace {
+
+using test::LinkRig;
+using test::Pty;
+using test::WaitFor;
+
+void ExpectNoRequestAndLinkNotGood(const Communication& comm) {
+  EXPECT_FALSE(comm.TxnBusy);
+  EXPECT_FALSE(comm.RespDone);
+  EXPECT_FALSE(comm.TimedOut);
+  EXPECT_EQ(comm.TickCount, 0);
+  EXPECT_FALSE(comm.LinkOK);
+  EXPECT_TRUE(comm.PollEnabled);
+}
+
+void Dirty(Communication& comm) {
+  comm.TxnBusy = comm.RespDone = comm.TimedOut = comm.LinkOK = true;
+  comm.TickCount = 7;
+  comm.PollEnabled = false;
+}
+
+TEST(PortOpening, SerialPortsSetThePollIntervalByBitRate) {
+  Pty com1, com2;
+  ASSERT_TRUE(com1.Ok() && com2.Ok());
+  LinkRig rig;
+  rig.LinkPort(1, com1.SlavePath());
+  rig.LinkPort(2, com2.SlavePath());
+  EXPECT_EQ(rig.pollTimer.interval(), 40);
+
+  Dirty(rig.comm);
+  EXPECT_TRUE(rig.OpenSerial(2, false, "4800,e,7,1"));
+  EXPECT_EQ(rig.pollTimer.interval(), 100);
+  EXPECT_EQ(rig.comm.IndPort, 2);
+  EXPECT_TRUE(rig.link.Comm.IsOpen());
+  EXPECT_EQ(rig.link.Comm.GetInputMode(), SerialControl::InputMode::Text);
+  EXPECT_TRUE(rig.link.PortUsable());
+  ExpectNoRequestAndLinkNotGood(rig.comm);
+
+  EXPECT_TRUE(rig.OpenSerial(1, true, "19200,n,8,1"));
+  EXPECT_EQ(rig.pollTimer.interval(), 100);  // rates beyond the table keep it
+  EXPECT_EQ(rig.link.Comm.GetInputMode(), SerialControl::InputMode::Binary);
+  EXPECT_TRUE(rig.OpenSerial(1, true, "115200,n,8,1"));
+  EXPECT_EQ(rig.pollTimer.interval(), 100);  // only four characters are compared
+  EXPECT_TRUE(rig.OpenSerial(1, true, "9600,n,8,1"));
+  EXPECT_EQ(rig.pollTimer.interval(), 50);
+  EXPECT_TRUE(rig.OpenSerial(1, true, "2400,n,8,1"));
+  EXPECT_EQ(rig.pollTimer.interval(), 150);
+  EXPECT_TRUE(rig.OpenSerial(1, true, "1200,n,8,1"));
+  EXPECT_EQ(rig.pollTimer.interval(), 150);
+  EXPECT_TRUE(rig.dialogs.boxes.empty());
+}
+
+TEST(PortOpening, OfflineClosesTheSerialPort) {
+  Pty com1;
+  LinkRig rig;
+  rig.LinkPort(1, com1.SlavePath());
+  ASSERT_TRUE(rig.OpenSerial(1, true));
+  Dirty(rig.comm);
+  EXPECT_TRUE(rig.link.OpenPort(Port::Offline));
+  EXPECT_EQ(rig.comm.IndPort, Port::Offline);
+  EXPECT_FALSE(rig.link.Comm.IsOpen());
+  EXPECT_FALSE(rig.link.PortUsable());
+  ExpectNoRequestAndLinkNotGood(rig.comm);
+}
+
+TEST(PortOpening, FailedOpeningShowsTheMessageAndReopensThePreviousPort) {
+  Pty com1;
+  LinkRig rig;
+  rig.LinkPort(1, com1.SlavePath());
+  rig.LinkPort(3, rig.folder.File("no-such-device"));
+  ASSERT_TRUE(rig.OpenSerial(1, true));
+  Dirty(rig.comm);
+
+  EXPECT_FALSE(rig.OpenSerial(3, false, "4800,e,7,1"));
+  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(rig.dialogs.boxes[0].text, "COM3 Not Available or specified port is being used by another device");
+  EXPECT_EQ(rig.dialogs.boxes[0].title, "Communication Failure");
+  EXPECT_EQ(rig.dialogs.boxes[0].style, MsgStyle::OkOnly);
+  EXPECT_EQ(rig.comm.IndPort, 1);
+  EXPECT_TRUE(rig.link.Comm.IsOpen());
+  EXPECT_EQ(rig.link.Comm.CommPort(), 1);
+  EXPECT_EQ(rig.pollTimer.interval(), 100);  // the new interval stays
+  ExpectNoRequestAndLinkNotGood(rig.comm);
+
+  // The reopened port carries requests.
+  rig.comm.RTUMode = 1;
+  rig.link.SendRequest(1, "0600010008", 14);
+  EXPECT_EQ(com1.Read(8).size(), 8);
+}
+
+TEST(PortOpening, FailedOpeningWhileOfflineStaysOffline) {
+  LinkRig rig;
+  rig.LinkPort(4, rig.folder.File("no-such-device"));
+  EXPECT_FALSE(rig.OpenSerial(4, true));
+  EXPECT_EQ(rig.dialogs.texts(), QStringList{"COM4 Not Available or specified port is being used by another device"});
+  EXPECT_EQ(rig.comm.IndPort, Port::Offline);
+  EXPECT_FALSE(rig.link.Comm.IsOpen());
+}
+
+TEST(PortOpening, TcpConnectsToTheConfiguredAddress) {
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+  LinkRig rig(server.serverPort());
+  Dirty(rig.comm);
+  rig.comm.IPAddr = {127, 0, 0, 1, 0};
+  EXPECT_TRUE(rig.link.OpenPort(Port::Tcp));
+  EXPECT_EQ(rig.comm.IndPort, Port::Tcp);
+  EXPECT_EQ(rig.pollTimer.interval(), 10);
+  EXPECT_TRUE(rig.link.PortUsable());
+  ExpectNoRequestAndLinkNotGood(rig.comm);
+  EXPECT_FALSE(rig.leds.IsOn(&rig.IndTCPConOK));
+  ASSERT_TRUE(WaitFor([&] { return rig.leds.IsOn(&rig.IndTCPConOK); }));
+  EXPECT_EQ(rig.link.Winsock1.State(), TcpState::Connected);
+  ASSERT_TRUE(WaitFor([&] { return server.hasPendingConnections(); }));
+  EXPECT_EQ(server.nextPendingConnection()->peerAddress(), QHostAddress(QHostAddress::LocalHost));
+}
+
+TEST(TcpWatchdog, ReconnectsAfterThePeerDropsTheConnection) {
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+  LinkRig rig(server.serverPort(), true);
+  ASSERT_TRUE(rig.OpenTcp());
+  ASSERT_TRUE(WaitFor([&] { return server.hasPendingConnections(); }));
+  QTcpSocket* first = server.nextPendingConnection();
+  first->abort();
+  ASSERT_TRUE(WaitFor([&] { return server.hasPendingConnections(); }));
+  EXPECT_TRUE(WaitFor([&] { return rig.link.Winsock1.State() == TcpState::Connected; }));
+  EXPECT_TRUE(rig.leds.IsOn(&rig.IndTCPConOK));
+}
+
+TEST(TcpWatchdog, RefusedConnectionIsRetriedAtOnce) {
+  quint16 port = 0;
+  {
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    port = probe.serverPort();
+  }
+  LinkRig rig(port);
+  rig.comm.IPAddr = {127, 0, 0, 1, 0};
+  rig.link.OpenPort(Port::Tcp);
+  rig.leds.BlinkControl(false, true, &rig.IndTCPConOK);
+  // The error event switches the LED off and closes the control.
+  ASSERT_TRUE(WaitFor([&] { return rig.link.Winsock1.State() == TcpState::Closed; }));
+  EXPECT_TRUE(rig.leds.IsOff(&rig.IndTCPConOK));
+  rig.link.Timer2_Timer();
+  EXPECT_NE(rig.link.Winsock1.State(), TcpState::Closed);
+}
+
+TEST(TcpWatchdog, ConnectionAttemptGetsItsTimeThenStartsAnew) {
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+  LinkRig rig(server.serverPort());
+  rig.comm.IPAddr = {127, 0, 0, 1, 0};
+  int connections = 0;
+  QObject::connect(&server, &QTcpServer::newConnection, [&] {
+    while (server.hasPendingConnections()) {
+      server.nextPendingConnection();
+      ++connections;
+    }
+  });
+
+  // Ticks while the attempt is still under way do not abort it.
+  rig.link.OpenPort(Port::Tcp);
+  for (int tick = 0; tick < 50; ++tick) rig.link.Timer2_Timer();
+  ASSERT_TRUE(WaitFor([&] { return rig.link.Winsock1.State() == TcpState::Connected && connections > 0; }));
+  WaitFor([] { return false; }, 100);
+  EXPECT_EQ(connections, 1);
+
+  // An attempt that outlasts its time is closed and started again.
+  rig.link.ReconnectTCP();
+  for (int tick = 0; tick < 100; ++tick) rig.link.Timer2_Timer();
+  ASSERT_TRUE(WaitFor([&] { return rig.link.Winsock1.State() == TcpState::Connected; }));
+  EXPECT_TRUE(WaitFor([&] { return connections == 3; }));
+}
+
+TEST(TcpWatchdog, LeavingTcpClosesTheConnectionOnTheNextTick) {
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+  LinkRig rig(server.serverPort());
+  ASSERT_TRUE(rig.OpenTcp());
+  rig.link.OpenPort(Port::Offline);
+  EXPECT_EQ(rig.link.Winsock1.State(), TcpState::Connected);
+  rig.link.Timer2_Timer();
+  EXPECT_EQ(rig.link.Winsock1.State(), TcpState::Closed);
+  rig.link.Timer2_Timer();
+  EXPECT_EQ(rig.link.Winsock1.State(), TcpState::Closed);  // nothing reconnects while not on TCP
+}
+
+}  // namespace
+}  // namespace vt

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSignalSpy>
+
+#include "platform/Pty.h"
+#include "platform/SerialControl.h"
+#include "platform/WaitFor.h"
+#include "support/ProgramFolder.h"
+
+namespace vt {
+namespace {
+
+using test::ProgramFolder;
+using test::Pty;
+using test::WaitFor;
+
+TEST(SerialSettings, ParsesTheSettingsText) {
+  const auto settings = SerialSettings::Parse("9600,e,7,1");
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(settings->baudRate, 9600);
+  EXPECT_EQ(settings->parity, QSerialPort::EvenParity);
+  EXPECT_EQ(settings->dataBits, QSerialPort::Data7);
+  EXPECT_EQ(settings->stopBits, QSerialPort::OneStop);
+  const auto other = SerialSettings::Parse("115200,N,8,2");
+  ASSERT_TRUE(other);
+  EXPECT_EQ(other->parity, QSerialPort::NoParity);
+  EXPECT_EQ(other->stopBits, QSerialPort::TwoStop);
+  EXPECT_EQ(SerialSettings::Parse("1200,o,8,1.5")->stopBits, QSerialPort::OneAndHalfStop);
+  for (const char* bad : {"", "9600", "9600,x,8,1", "9600,n,9,1", "9600,n,8,3", "fast,n,8,1", "0,n,8,1",
+                          "9600,n,8,1,1"}) {
+    EXPECT_FALSE(SerialSettings::Parse(QString::fromLatin1(bad))) << bad;
+  }
+}
+
+TEST(SerialControl, PortNamesFollowTheProgramFolder) {
+  ProgramFolder folder(false);
+  EXPECT_EQ(SerialDevicePath(folder.Path(), 1), "/dev/ttyS0");
+  EXPECT_EQ(SerialDevicePath(folder.Path(), 4), "/dev/ttyS3");
+  QFile::link("/dev/ttyUSB0", folder.File("COM1"));
+  EXPECT_EQ(SerialDevicePath(folder.Path(), 1), "/dev/ttyUSB0");
+  folder.WriteLines("COM2", {"/dev/ttyACM0"});
+  EXPECT_EQ(SerialDevicePath(folder.Path(), 2), "/dev/ttyACM0");
+}
+
+TEST(SerialControl, FailedOpenGivesFalseAndTheReason) {
+  ProgramFolder folder(false);
+  QFile::link(folder.File("missing"), folder.File("COM2"));
+  SerialControl control(folder.Path());
+  control.SetCommPort(2);
+  EXPECT_FALSE(control.Open());
+  EXPECT_FALSE(control.IsOpen());
+  EXPECT_FALSE(control.LastError().isEmpty());
+  EXPECT_FALSE(control.Output(QByteArray("x")));
+  EXPECT_FALSE(control.WaitSent());
+  EXPECT_EQ(control.InBufferCount(), 0);
+  EXPECT_FALSE(control.Input());
+}
+
+TEST(SerialControl, SettingsTheDeviceRefusesDoNotFailTheOpen) {
+  Pty pty;
+  ProgramFolder folder(false);
+  QFile::link(pty.SlavePath(), folder.File("COM1"));
+  SerialControl control(folder.Path());
+  EXPECT_TRUE(control.SetSettings("9600,e,7,1"));
+  EXPECT_FALSE(control.SetSettings("9600,q,7,1"));
+  EXPECT_EQ(control.Settings(), "9600,e,7,1");
+  control.SetCommPort(1);
+  EXPECT_TRUE(control.Open()) << control.LastError().toStdString();
+  EXPECT_TRUE(control.IsOpen());
+  control.Close();
+  EXPECT_FALSE(control.IsOpen());
+}
+
+TEST(SerialControl, OutputInputAndCounts) {
+  Pty pty;
+  ProgramFolder folder(false);
+  QFile::link(pty.SlavePath(), folder.File("COM3"));
+  SerialControl control(folder.Path());
+  control.SetCommPort(3);
+  ASSERT_TRUE(control.Open());
+
+  EXPECT_TRUE(control.Output(QStringLiteral(":0103\r\n")));
+  EXPECT_TRUE(control.Output(QByteArray("\x01\x00\xFF", 3)));
+  EXPECT_EQ(control.OutBufferCount(), 10);
+  EXPECT_EQ(control.OutputTimeMs(), 11);  // 10 bits a byte at 9600 bit/s
+  ASSERT_TRUE(control.SetSettings("1200,e,8,2"));
+  EXPECT_EQ(control.OutputTimeMs(), 100);  // 12 bits a byte at 1200 bit/s
+  EXPECT_TRUE(control.WaitSent());
+  EXPECT_EQ(control.OutBufferCount(), 0);
+  EXPECT_EQ(pty.Read(10), QByteArray(":0103\r\n\x01\x00\xFF", 10));
+
+  EXPECT_TRUE(control.Output(QByteArray("queued")));
+  ASSERT_TRUE(WaitFor([&] { return control.OutBufferCount() == 0; }));
+  EXPECT_EQ(pty.Read(6), "queued");
+
+  QSignalSpy arrivals(&control, &SerialControl::OnComm);
+  pty.Write("abc");
+  ASSERT_TRUE(WaitFor([&] { return control.InBufferCount() == 3; }));
+  EXPECT_GE(arrivals.count(), 1);
+  EXPECT_EQ(control.Input(), QByteArray("abc"));
+  EXPECT_EQ(control.InBufferCount(), 0);
+  EXPECT_EQ(control.Input(), QByteArray());
+
+  pty.Write("discard me");
+  ASSERT_TRUE(WaitFor([&] { return control.InBufferCount() > 0; }));
+  control.ClearInput();
+  EXPECT_EQ(control.InBufferCount(), 0);
+  pty.Write("kept");
+  ASSERT_TRUE(WaitFor([&] { return control.InBufferCount() >= 4; }));
+  EXPECT_EQ(control.Input(), QByteArray("kept"));
+}
+
+}  // namespace
+}  // namespace vt
