@@ -4,8 +4,9 @@
 #include <QPainter>
 
 #include "platform/Controls.h"
+#include "settings/DirSelectForm.h"
+#include "settings/FormLog.h"
 #include "settings/NumberText.h"
-#include "station/TestCurve.h"
 
 namespace vt {
 namespace {
@@ -52,8 +53,14 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
                    testPage->IndTCPConOK, testPage->labTCPCOn, settingsPage->linkPanel->LabTracer},
       Timer1, programFolder, options.tcpPort, options.startTimers);
   testRun = std::make_unique<TestRun>(program, *testPage, machine);
+  testCurve = std::make_unique<TestCurve>(program, *testPage);
+  elapsedTime = std::make_unique<ElapsedTime>(program, *testPage, leds);
+  graphSnapshot = std::make_unique<GraphSnapshot>(program, *testPage);
+  connect(&secTmr, &QTimer::timeout, this, [this] { elapsedTime->secTmr_Timer(); });
 
   connect(testPage->cmdExit, &QPushButton::clicked, this, &MainForm::cmdExit_Click);
+  connect(settingsPage->SpecDatapath, &QPushButton::clicked, this, &MainForm::SpecDatapath_Click);
+  connect(settingsPage->SelDatLog, &QPushButton::clicked, this, &MainForm::SelDatLog_Click);
 
   Form_Load();
   if (options.startTimers) {
@@ -104,7 +111,7 @@ void MainForm::Form_Load() {
   if (program.global.ServiceMode()) {
     for (QWidget* control : settingsPage->FactoryControls()) control->setEnabled(true);
   }
-  DrawGraphGrid(*testPage->Graph);
+  testCurve->DrawGraphGrid();
 }
 
 void MainForm::ClearTestDisplay() {
@@ -123,6 +130,16 @@ void MainForm::ClearTestDisplay() {
 }
 
 void MainForm::cmdExit_Click() { close(); }
+
+void MainForm::SpecDatapath_Click() {
+  DirSelectForm form(program.global, program.dialogs, [this] { SaveConfig(); }, this);
+  form.exec();
+}
+
+void MainForm::SelDatLog_Click() {
+  FormLog form(program.global, program.dialogs, program.programFolder, [this] { SaveConfig(); }, this);
+  form.exec();
+}
 
 void MainForm::closeEvent(QCloseEvent* event) {
   Form_Unload();

@@ -10,7 +10,10 @@
 #include "link/Leds.h"
 #include "reports/ReportPage.h"
 #include "setup/SettingsPage.h"
+#include "station/ElapsedTime.h"
+#include "station/GraphSnapshot.h"
 #include "station/Program.h"
+#include "station/TestCurve.h"
 #include "station/TestPage.h"
 #include "station/TestRun.h"
 
@@ -48,11 +51,16 @@ class MainForm : public QMainWindow {
 
   std::unique_ptr<IndicatorLink> link;
   std::unique_ptr<TestRun> testRun;
+  std::unique_ptr<TestCurve> testCurve;
+  std::unique_ptr<ElapsedTime> elapsedTime;
+  std::unique_ptr<GraphSnapshot> graphSnapshot;
 
   void LoadConfig();
   void SaveConfig();
   void ClearTestDisplay();
   void cmdExit_Click();
+  void SpecDatapath_Click();
+  void SelDatLog_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

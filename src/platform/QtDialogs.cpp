@@ -43,8 +43,8 @@ QString QtFileFilter(const QString& filter) {
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
     const QString description = parts[i];
-    choices << (description.endsWith(QLatin1Char(')')) ? description
-                                                       : description + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+    const QString shown = QStringLiteral("(") + pattern + QLatin1Char(')');
+    choices << (description.endsWith(shown) ? description : description + QLatin1Char(' ') + shown);
   }
   return choices.join(QStringLiteral(";;"));
 }

@@ -32,7 +32,9 @@ std::optional<QStringList> ReadTextLines(const QString& path) {
 
 bool WriteTextLines(const QString& path, const QStringList& lines) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+  // Unbuffered, so that a write the disk refuses fails here and not in a
+  // flush at commit time that the rename would not notice.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
   QByteArray bytes;
   for (const QString& line : lines) {
     bytes += ToCp1254(line);

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <array>
+#include <functional>
+
+#include "link/Communication.h"
+#include "platform/Dialogs.h"
+
+namespace vt {
+
+// What the options window asks of the rest of the program.
+struct CommOptionsActions {
+  std::function<bool(int port)> openPort;  // reopens the link; true when it opened
+  std::function<void()> closeTcp;          // drops the TCP connection so the watchdog reconnects
+  std::function<void()> saveConfig;        // writes the configuration file
+  QLabel* labTCPCOn = nullptr;             // the main window's TCP LED and its label
+  QWidget* IndTCPConOK = nullptr;
+};
+
+// "Communication Options": port, Modbus framing, serial settings, slave
+// address and the indicator's IP address.
+class CommOptions : public QDialog {
+  Q_OBJECT
+ public:
+  CommOptions(Communication& comm, Dialogs& dialogs, CommOptionsActions actions, QWidget* parent = nullptr);
+
+  QComboBox* SelComPort;
+  QComboBox* SelProt;
+  QComboBox* SelBaud;
+  QComboBox* SelParity;
+  QComboBox* SelBits;
+  QComboBox* SelStops;
+  QLineEdit* SelMBid;
+  std::array<QLineEdit*, 4> TxtIP;
+  QLabel* LabIp;
+  QPushButton* cmdApply;
+  QPushButton* cmdOK;
+  QPushButton* cmdCancel;
+
+  void SelComPort_Click();
+  void ShowPortFields();
+  bool ChkParam();
+  void PickInfo();
+  void cmdApply_Click();
+  void cmdOK_Click();
+  void cmdCancel_Click();
+
+ private:
+  enum class OctetCheck { Accepted, Rejected, Unreadable };
+  OctetCheck chkIP(const QString& inText);
+  void Form_Load();
+  bool ApplySettings();
+  void Reject(const QString& message);
+
+  Communication& comm_;
+  Dialogs& dialogs_;
+  CommOptionsActions actions_;
+};
+
+}  // namespace vt

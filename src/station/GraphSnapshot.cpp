@@ -1,0 +1,23 @@
+#include "station/GraphSnapshot.h"
+
+namespace vt {
+
+GraphSnapshot::GraphSnapshot(Program& program, TestPage& testPage) : program_(program), page_(testPage) {
+  connect(page_.Graph, &GraphBox::KeyPress, this, &GraphSnapshot::Graph_KeyPress);
+}
+
+QString GraphSnapshot::SnapshotPath(const QString& programFolder, const QDateTime& when) {
+  return programFolder + QLatin1Char('/') + when.toString(QStringLiteral("ddMMyyyyHHmm")) + QStringLiteral(".BMP");
+}
+
+void GraphSnapshot::Graph_KeyPress(int keyAscii) {
+  constexpr int kEnter = 13;
+  if (keyAscii != kEnter) return;
+  const QString path = SnapshotPath(program_.programFolder, program_.clock.Now());
+  if (!page_.Graph->Picture().save(path, "BMP")) {
+    program_.dialogs.MsgBox(QStringLiteral("Cannot save graph picture"), MsgStyle::OkOnly,
+                            QStringLiteral("File System Error"));
+  }
+}
+
+}  // namespace vt

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include "link/CommOptions.h"
+#include "platform/ScriptedDialogs.h"
+
+namespace vt {
+namespace {
+
+class CommOptionsWindow : public ::testing::Test {
+ protected:
+  CommOptionsWindow() {
+    comm.IndPort = 1;
+    comm.RTUMode = 0;
+    comm.DevAddress = QStringLiteral("1");
+    comm.PortSettings = QStringLiteral("9600,e,7,1");
+    comm.IPAddr = {10, 0, 0, 5, 0};
+  }
+  std::unique_ptr<CommOptions> Open() {
+    CommOptionsActions actions;
+    actions.openPort = [this](int port) {
+      openedPorts.push_back(port);
+      if (portOpens) comm.IndPort = port;
+      return portOpens;
+    };
+    actions.closeTcp = [this] { ++tcpCloses; };
+    actions.saveConfig = [this] { ++saves; };
+    actions.IndTCPConOK = &tcpLed;
+    actions.labTCPCOn = &tcpLabel;
+    return std::make_unique<CommOptions>(comm, dialogs, actions);
+  }
+
+  Communication comm;
+  ScriptedDialogs dialogs;
+  std::vector<int> openedPorts;
+  bool portOpens = true;
+  int tcpCloses = 0;
+  int saves = 0;
+  QWidget tcpLed;
+  QLabel tcpLabel;
+};
+
+TEST_F(CommOptionsWindow, LoadsTheStoredSettings) {
+  comm.PortSettings = QStringLiteral("115200,n,8,2");
+  auto window = Open();
+  EXPECT_EQ(window->SelComPort->currentText(), QStringLiteral("COM1"));
+  EXPECT_EQ(window->SelProt->currentText(), QStringLiteral("ASCII"));
+  EXPECT_EQ(window->SelBaud->currentText(), QStringLiteral("115200"));
+  EXPECT_EQ(window->SelParity->currentText(), QStringLiteral("None"));
+  EXPECT_EQ(window->SelBits->currentText(), QStringLiteral("8 Bit"));
+  EXPECT_EQ(window->SelStops->currentText(), QStringLiteral("2 Bits"));
+  EXPECT_EQ(window->SelMBid->text(), QStringLiteral("1"));
+  EXPECT_TRUE(window->TxtIP[0]->isHidden());
+}
+
+TEST_F(CommOptionsWindow, ChoosingTcpShowsTheAddressAndDisablesTheSerialListsKeepingTheirValues) {
+  comm.PortSettings = QStringLiteral("115200,n,8,2");
+  auto window = Open();
+  window->SelComPort->setCurrentIndex(5);
+  window->SelComPort_Click();
+  EXPECT_FALSE(window->TxtIP[3]->isHidden());
+  EXPECT_EQ(window->TxtIP[3]->text(), QStringLiteral("5"));
+  EXPECT_FALSE(window->LabIp->isHidden());
+  for (QComboBox* list : {window->SelBaud, window->SelParity, window->SelBits, window->SelStops, window->SelProt}) {
+    EXPECT_FALSE(list->isEnabled());
+  }
+  EXPECT_EQ(window->SelBaud->currentText(), QStringLiteral("115200"));
+  EXPECT_EQ(window->SelStops->currentText(), QStringLiteral("2 Bits"));
+  EXPECT_FALSE(tcpLed.isHidden());
+  window->SelComPort->setCurrentIndex(2);
+  window->SelComPort_Click();
+  EXPECT_TRUE(tcpLabel.isHidden());
+  EXPECT_TRUE(window->SelBaud->isEnabled());
+}
+
+TEST_F(CommOptionsWindow, SlaveAddressChecks) {
+  auto window = Open();
+  for (const auto& [text, message] : {std::pair{"0", "ModBus Address should be between 1-255"},
+                                      std::pair{"256", "ModBus Address should be between 1-255"},
+                                      std::pair{"abc", "ModBus Address incorrect"},
+                                      std::pair{"", "ModBus Address incorrect"}}) {
+    dialogs.boxes.clear();
+    window->SelMBid->setText(QString::fromLatin1(text));
+    window->cmdApply_Click();
+    ASSERT_EQ(dialogs.boxes.size(), 1u) << text;
+    EXPECT_EQ(dialogs.boxes[0].text, QString::fromLatin1(message));
+    EXPECT_EQ(dialogs.boxes[0].title, QStringLiteral("Incorrect Parameter"));
+  }
+  EXPECT_TRUE(openedPorts.empty());
+  EXPECT_EQ(saves, 0);
+}
+
+TEST_F(CommOptionsWindow, AWrongOctetKeepsItsValueAndTheRestIsTakenOver) {
+  auto window = Open();
+  window->SelComPort->setCurrentIndex(5);
+  window->SelComPort_Click();
+  window->TxtIP[0]->setText(QStringLiteral("192"));
+  window->TxtIP[1]->setText(QStringLiteral("168"));
+  window->TxtIP[2]->setText(QStringLiteral("1"));
+  window->TxtIP[3]->setText(QStringLiteral("300"));
+  window->SelMBid->setText(QStringLiteral("7"));
+  window->cmdApply_Click();
+  EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("IP Hatalı Girildi")}));
+  EXPECT_EQ(comm.IPAddr[0], 192);
+  EXPECT_EQ(comm.IPAddr[2], 1);
+  EXPECT_EQ(comm.IPAddr[3], 5);
+  EXPECT_EQ(tcpCloses, 1);
+  EXPECT_EQ(openedPorts, std::vector<int>({5}));
+  EXPECT_EQ(comm.DevAddress, QStringLiteral("7"));
+  EXPECT_EQ(saves, 1);
+
+  // Letters and negative numbers are passed over without a message.
+  dialogs.boxes.clear();
+  window->TxtIP[0]->setText(QStringLiteral("x"));
+  window->TxtIP[1]->setText(QStringLiteral("-4"));
+  window->TxtIP[3]->setText(QStringLiteral("6"));
+  window->cmdApply_Click();
+  EXPECT_TRUE(dialogs.boxes.empty());
+  EXPECT_EQ(comm.IPAddr[0], 192);
+  EXPECT_EQ(comm.IPAddr[1], 168);
+  EXPECT_EQ(comm.IPAddr[3], 6);
+}
+
+TEST_F(CommOptionsWindow, RefusedSerialCombinations) {
+  auto window = Open();
+  auto tryCombination = [&](const char* protocol, const char* bits, const char* parity, const char* stops) {
+    dialogs.boxes.clear();
+    window->SelProt->setCurrentText(QString::fromLatin1(protocol));
+    window->SelBits->setCurrentText(QString::fromLatin1(bits));
+    window->SelParity->setCurrentText(QString::fromLatin1(parity));
+    window->SelStops->setCurrentText(QString::fromLatin1(stops));
+    window->cmdApply_Click();
+    return dialogs.texts().join(QLatin1Char('|'));
+  };
+  EXPECT_EQ(tryCombination("ASCII", "7 Bit", "None", "1 Bit"),
+            QStringLiteral("Communication parameters of 7 bits,noparity with 1 stop bit not supported by device!"));
+  EXPECT_EQ(tryCombination("ASCII", "8 Bit", "Odd", "2 Bits"),
+            QStringLiteral("Communication parameters of 8 bits, parity with 2 stop bits not supported by device!"));
+  EXPECT_EQ(tryCombination("RTU", "7 Bit", "Even", "1 Bit"), QStringLiteral("Cannot communicate with 7 bits in RTU mode!"));
+  EXPECT_TRUE(openedPorts.empty());
+  EXPECT_EQ(tryCombination("RTU", "8 Bit", "None", "2 Bits"), QString());
+  EXPECT_EQ(comm.PortSettings, QStringLiteral("9600,n,8,2"));
+  EXPECT_EQ(comm.RTUMode, 1);
+}
+
+TEST_F(CommOptionsWindow, OkClosesOnlyWhenThePortOpened) {
+  auto window = Open();
+  window->show();
+  portOpens = false;
+  window->SelComPort->setCurrentIndex(3);
+  window->cmdOK_Click();
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(openedPorts, std::vector<int>({3}));
+  EXPECT_EQ(saves, 0);
+
+  portOpens = true;
+  window->cmdOK_Click();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(window->result(), QDialog::Accepted);
+  EXPECT_EQ(saves, 1);
+  EXPECT_EQ(comm.IndPort, 3);
+}
+
+TEST_F(CommOptionsWindow, CancelTakesNothingOver) {
+  auto window = Open();
+  window->SelMBid->setText(QStringLiteral("99"));
+  window->SelComPort->setCurrentIndex(0);
+  window->cmdCancel_Click();
+  EXPECT_EQ(comm.DevAddress, QStringLiteral("1"));
+  EXPECT_EQ(comm.IndPort, 1);
+  EXPECT_TRUE(openedPorts.empty());
+}
+
+}  // namespace
+}  // namespace vt

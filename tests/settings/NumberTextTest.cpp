@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "settings/NumberText.h"
+
+namespace vt {
+namespace {
+
+TEST(LenientParse, TakesTheLongestLeadingNumberAndNeverFails) {
+  EXPECT_EQ(Val(u" 12abc"), 12);
+  EXPECT_EQ(Val(u"abc"), 0);
+  EXPECT_EQ(Val(u"1,5"), 1);
+  EXPECT_EQ(Val(u""), 0);
+  EXPECT_EQ(Val(u"  -3.25 "), -3.25);
+  EXPECT_EQ(Val(u"1 2 3"), 123);  // blanks are skipped wherever they stand
+  EXPECT_EQ(Val(u"\t\n7"), 7);
+  EXPECT_EQ(Val(u"1.2.3"), 1.2);  // one decimal point only
+  EXPECT_EQ(Val(u".5"), 0.5);
+  EXPECT_EQ(Val(u"-"), 0);
+}
+
+TEST(LenientParse, ExponentsAndRadixPrefixes) {
+  EXPECT_EQ(Val(u"1.5E3"), 1500);
+  EXPECT_EQ(Val(u"2D-2"), 0.02);
+  EXPECT_EQ(Val(u"3E"), 3);   // an exponent without digits is not taken
+  EXPECT_EQ(Val(u"&H1F"), 31);
+  EXPECT_EQ(Val(u"&hFFFF"), -1);  // fits 16 bits: read as a signed 16-bit number
+  EXPECT_EQ(Val(u"&H10000"), 65536);
+  EXPECT_EQ(Val(u"&O17"), 15);
+  EXPECT_EQ(Val(u"&X1"), 0);
+  EXPECT_EQ(Val(u"1E999"), 0);  // no infinities leak out
+}
+
+TEST(StrictConversion, WholeTextMustBeANumber) {
+  EXPECT_EQ(StrictNumber(QStringLiteral(" 12.5 ")), 12.5);
+  EXPECT_FALSE(StrictNumber(QStringLiteral("")).has_value());
+  EXPECT_FALSE(StrictNumber(QStringLiteral("12abc")).has_value());
+  EXPECT_FALSE(StrictNumber(QStringLiteral("abc")).has_value());
+  EXPECT_EQ(StrictWhole(QStringLiteral("2.5"), 0, 10), 2);  // halves go to the even neighbour
+  EXPECT_EQ(StrictWhole(QStringLiteral("3.5"), 0, 10), 4);
+  EXPECT_FALSE(StrictWhole(QStringLiteral("11"), 0, 10).has_value());
+}
+
+TEST(NumberText, PlainConversionKeepsFifteenSignificantDigits) {
+  EXPECT_EQ(PlainNumber(0.0138888), QStringLiteral("0.0138888"));
+  EXPECT_EQ(PlainNumber(13.8888), QStringLiteral("13.8888"));
+  EXPECT_EQ(PlainNumber(0.0138888 * 1000), QStringLiteral("13.8888"));
+  EXPECT_EQ(PlainNumber(-2), QStringLiteral("-2"));
+  EXPECT_EQ(PlainNumber(0), QStringLiteral("0"));
+  EXPECT_EQ(PlainNumber(1.0 / 3), QStringLiteral("0.333333333333333"));
+  EXPECT_EQ(PlainNumber(1e-5), QStringLiteral("1E-05"));
+}
+
+TEST(NumberText, FreePrintFormatOfTheFiles) {
+  EXPECT_EQ(FreePrint(1), QStringLiteral(" 1 "));
+  EXPECT_EQ(FreePrint(-1), QStringLiteral("-1 "));
+  EXPECT_EQ(FreePrint(0), QStringLiteral(" 0 "));
+  EXPECT_EQ(FreePrint(0.5), QStringLiteral(" .5 "));
+  EXPECT_EQ(FreePrint(-0.25), QStringLiteral("-.25 "));
+  EXPECT_EQ(FreePrint(1500), QStringLiteral(" 1500 "));
+  EXPECT_EQ(FreePrint(12.75, QLatin1Char(',')), QStringLiteral(" 12,75 "));
+}
+
+}  // namespace
+}  // namespace vt
