@@ -57,6 +57,12 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
   elapsedTime = std::make_unique<ElapsedTime>(program, *testPage, leds);
   graphSnapshot = std::make_unique<GraphSnapshot>(program, *testPage);
   connect(&secTmr, &QTimer::timeout, this, [this] { elapsedTime->secTmr_Timer(); });
+  reportTab = std::make_unique<ReportTab>(program, *testPage, *reportPage, *SSTab1);
+  recordFiles = std::make_unique<RecordFiles>(program, *testPage, *reportPage, machine, settingsPage->txtCompanyHdr,
+                                              *reportTab, [this] { testCurve->UpdateTestGraph(); });
+  printedReports = std::make_unique<PrintedReports>(program, *testPage, *reportPage, *recordFiles,
+                                                    settingsPage->txtCompanyHdr,
+                                                    SystemPrinterFactory(programFolder, dialogs));
 
   connect(testPage->cmdExit, &QPushButton::clicked, this, &MainForm::cmdExit_Click);
   connect(settingsPage->SpecDatapath, &QPushButton::clicked, this, &MainForm::SpecDatapath_Click);

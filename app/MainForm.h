@@ -8,7 +8,10 @@
 
 #include "link/IndicatorLink.h"
 #include "link/Leds.h"
+#include "reports/PrintedReports.h"
+#include "reports/RecordFiles.h"
 #include "reports/ReportPage.h"
+#include "reports/ReportTab.h"
 #include "setup/SettingsPage.h"
 #include "station/ElapsedTime.h"
 #include "station/GraphSnapshot.h"
@@ -54,6 +57,9 @@ class MainForm : public QMainWindow {
   std::unique_ptr<TestCurve> testCurve;
   std::unique_ptr<ElapsedTime> elapsedTime;
   std::unique_ptr<GraphSnapshot> graphSnapshot;
+  std::unique_ptr<ReportTab> reportTab;
+  std::unique_ptr<RecordFiles> recordFiles;
+  std::unique_ptr<PrintedReports> printedReports;
 
   void LoadConfig();
   void SaveConfig();

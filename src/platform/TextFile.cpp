@@ -7,10 +7,10 @@
 
 namespace vt {
 
-std::optional<QStringList> ReadTextLines(const QString& path) {
+std::optional<QStringList> ReadTextLines(const QString& path, qint64 maxBytes) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QString text = FromCp1254(file.readAll());
+  const QString text = FromCp1254(maxBytes < 0 ? file.readAll() : file.read(maxBytes));
   QStringList lines;
   QString current;
   bool open = false;

@@ -10,8 +10,10 @@ namespace vt {
 // Windows-1254 text.
 
 // The lines of the file, or nothing when it cannot be opened. CR LF, a lone
-// CR and a lone LF all end a line.
-std::optional<QStringList> ReadTextLines(const QString& path);
+// CR and a lone LF all end a line. A non-negative `maxBytes` reads no more
+// than that many bytes from the start of the file, so a huge or endless file
+// (a device chosen by mistake) cannot exhaust the memory.
+std::optional<QStringList> ReadTextLines(const QString& path, qint64 maxBytes = -1);
 
 // Writes the lines to a temporary file beside `path` and renames it over the
 // old file only when every byte was written, so a failure part-way leaves

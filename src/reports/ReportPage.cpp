@@ -3,15 +3,39 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPainter>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "platform/Controls.h"
 
 namespace vt {
+namespace {
+
+// A column of the report texts. Its lines end with a line feed and a
+// carriage return; Qt would draw each carriage return as a blank at the start
+// of the next line, so the column shows its text without them, keeping the
+// caption itself as built.
+class ReportColumn : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    drawFrame(&painter);
+    QString shown = text();
+    shown.remove(QLatin1Char('\r'));
+    style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(), isEnabled(), shown,
+                          foregroundRole());
+  }
+};
+
+}  // namespace
 
 ReportPage::ReportPage(QWidget* parent) : QWidget(parent) {
-  labReportConditions = Named(new QLabel, "labReportConditions");
-  labReportValues = Named(new QLabel, "labReportValues");
+  labReportConditions = Named(new ReportColumn, "labReportConditions");
+  labReportValues = Named(new ReportColumn, "labReportValues");
   for (QLabel* column : {labReportConditions, labReportValues}) column->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   labTestAvgVals = Named(new QLabel(QStringLiteral("Kırılma Değerleri")), "labTestAvgVals");
   const std::array<const char*, 3> designValues = {"1150", "1000", "1225"};

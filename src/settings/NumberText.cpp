@@ -91,17 +91,17 @@ double Val(QStringView text) {
   return ok && std::isfinite(value) ? value : 0;
 }
 
-std::optional<double> StrictNumber(const QString& text) {
+std::optional<double> StrictNumber(const QString& text, const QLocale& locale) {
   const QString trimmed = text.trimmed();
   if (trimmed.isEmpty()) return std::nullopt;
   bool ok = false;
-  const double value = QLocale::system().toDouble(trimmed, &ok);
+  const double value = locale.toDouble(trimmed, &ok);
   if (!ok || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 
-std::optional<int> StrictWhole(const QString& text, int min, int max) {
-  const auto value = StrictNumber(text);
+std::optional<int> StrictWhole(const QString& text, int min, int max, const QLocale& locale) {
+  const auto value = StrictNumber(text, locale);
   if (!value) return std::nullopt;
   const double whole = RoundHalfEven(*value);
   if (whole < min || whole > max) return std::nullopt;

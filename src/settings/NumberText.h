@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QLocale>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -14,13 +15,14 @@ namespace vt {
 double Val(QStringView text);
 
 // The strict conversion: the whole text, blanks around it allowed, must be a
-// number in the user's number format; nothing for an empty or non-numeric text.
-std::optional<double> StrictNumber(const QString& text);
+// number in the user's number format (or that of `locale`); nothing for an
+// empty or non-numeric text.
+std::optional<double> StrictNumber(const QString& text, const QLocale& locale = QLocale::system());
 
 // The strict conversion to a whole number, rounding halves to the even
 // neighbour; nothing when the text is not a number or the result leaves
 // [min, max].
-std::optional<int> StrictWhole(const QString& text, int min, int max);
+std::optional<int> StrictWhole(const QString& text, int min, int max, const QLocale& locale = QLocale::system());
 
 // The plain conversion to text: up to 15 significant digits, "." as the
 // decimal sign, "-" for negative values, no blank and no trailing zeros.

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QObject>
+#include <array>
+#include <functional>
+
+#include "reports/ReportPage.h"
+#include "reports/ReportTab.h"
+#include "reports/TestRecord.h"
+#include "station/MachinePanel.h"
+#include "station/Program.h"
+#include "station/TestPage.h"
+
+namespace vt {
+
+// Test record files in the "Tests" folder below the program folder: saving
+// the test the window shows and opening a stored one again.
+class RecordFiles : public QObject {
+  Q_OBJECT
+ public:
+  // `companyHdr` are the two report header lines of the settings tab;
+  // `updateTestGraph` is the curve update that runs once after a record was
+  // read (it may be empty).
+  RecordFiles(Program& program, TestPage& testPage, ReportPage& reportPage, MachinePanel& machinePanel,
+              std::array<QLineEdit*, 2> companyHdr, ReportTab& reportTab, std::function<void()> updateTestGraph);
+
+  // The base name of a record saved now.
+  QString MakeRecordName() const;
+  void SaveTestRecord();
+  void LoadTestRecord(const QString& path);
+
+  void cmdSaveTestOnly_Click();
+  void BrowseLogPrint_Click();
+  void browseOlds_Click();
+
+  // The record of what the window shows, and a record read back put into the window.
+  TestRecord GatherRecord() const;
+  void ApplyRecord(const TestRecord& record);
+
+ private:
+  QString TestsFolder() const;
+
+  Program& program_;
+  TestPage& test_;
+  ReportPage& report_;
+  MachinePanel& machine_;
+  std::array<QLineEdit*, 2> companyHdr_;
+  ReportTab& reportTab_;
+  std::function<void()> updateTestGraph_;
+};
+
+}  // namespace vt
