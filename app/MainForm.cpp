@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QPainter>
 
+#include "link/CommOptions.h"
+
 #include "platform/Controls.h"
 #include "settings/DirSelectForm.h"
 #include "settings/FormLog.h"
@@ -52,8 +54,18 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
       LinkControls{settingsPage->linkPanel->IndComTx, settingsPage->linkPanel->IndComRx, testPage->IndComRxHome,
                    testPage->IndTCPConOK, testPage->labTCPCOn, settingsPage->linkPanel->LabTracer},
       Timer1, programFolder, options.tcpPort, options.startTimers);
-  testRun = std::make_unique<TestRun>(program, *testPage, machine);
+  transactions = std::make_unique<Transactions>(*link, program.comm);
+  commands = std::make_unique<CommandRegister>(*transactions, program.comm);
+  plc = std::make_unique<PlcLink>(program.comm, dialogs,
+                                  PlcControls{testPage->txtDimensionH, testPage->txtPLCSpeed, machine.labPLCComm},
+                                  programFolder);
+  pollLink = std::make_unique<IndicatorPollLink>(*link);
+  testRun = std::make_unique<TestRun>(program, *testPage, machine, *commands, *plc);
+  operatorCommands = std::make_unique<OperatorCommands>(program, machine, *commands);
   testCurve = std::make_unique<TestCurve>(program, *testPage);
+  pollCycle = std::make_unique<PollCycle>(program, *testPage, leds, machine, settingsPage->linkPanel->labCommTestVal,
+                                          *pollLink, *testCurve);
+  connect(&Timer1, &QTimer::timeout, this, [this] { pollCycle->Timer1_Timer(); });
   elapsedTime = std::make_unique<ElapsedTime>(program, *testPage, leds);
   graphSnapshot = std::make_unique<GraphSnapshot>(program, *testPage);
   connect(&secTmr, &QTimer::timeout, this, [this] { elapsedTime->secTmr_Timer(); });
@@ -66,6 +78,7 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
 
   connect(testPage->cmdExit, &QPushButton::clicked, this, &MainForm::cmdExit_Click);
   connect(settingsPage->SpecDatapath, &QPushButton::clicked, this, &MainForm::SpecDatapath_Click);
+  connect(settingsPage->linkPanel->cmdConn, &QPushButton::clicked, this, &MainForm::cmdConn_Click);
   connect(settingsPage->SelDatLog, &QPushButton::clicked, this, &MainForm::SelDatLog_Click);
 
   Form_Load();
@@ -136,6 +149,17 @@ void MainForm::ClearTestDisplay() {
 }
 
 void MainForm::cmdExit_Click() { close(); }
+
+void MainForm::cmdConn_Click() {
+  CommOptionsActions actions;
+  actions.openPort = [this](int port) { return link->OpenPort(port); };
+  actions.closeTcp = [this] { link->Winsock1.Close(); };
+  actions.saveConfig = [this] { SaveConfig(); };
+  actions.IndTCPConOK = testPage->IndTCPConOK;
+  actions.labTCPCOn = testPage->labTCPCOn;
+  CommOptions window(program.comm, program.dialogs, actions, this);
+  window.exec();
+}
 
 void MainForm::SpecDatapath_Click() {
   DirSelectForm form(program.global, program.dialogs, [this] { SaveConfig(); }, this);

@@ -6,7 +6,10 @@
 #include <QTimer>
 #include <memory>
 
+#include "link/CommandRegister.h"
 #include "link/IndicatorLink.h"
+#include "link/PlcLink.h"
+#include "link/Transactions.h"
 #include "link/Leds.h"
 #include "reports/PrintedReports.h"
 #include "reports/RecordFiles.h"
@@ -15,6 +18,9 @@
 #include "setup/SettingsPage.h"
 #include "station/ElapsedTime.h"
 #include "station/GraphSnapshot.h"
+#include "station/IndicatorPollLink.h"
+#include "station/OperatorCommands.h"
+#include "station/PollCycle.h"
 #include "station/Program.h"
 #include "station/TestCurve.h"
 #include "station/TestPage.h"
@@ -53,8 +59,14 @@ class MainForm : public QMainWindow {
   QTimer secTmr;  // elapsed time
 
   std::unique_ptr<IndicatorLink> link;
+  std::unique_ptr<Transactions> transactions;
+  std::unique_ptr<CommandRegister> commands;
+  std::unique_ptr<PlcLink> plc;
+  std::unique_ptr<IndicatorPollLink> pollLink;
   std::unique_ptr<TestRun> testRun;
+  std::unique_ptr<OperatorCommands> operatorCommands;
   std::unique_ptr<TestCurve> testCurve;
+  std::unique_ptr<PollCycle> pollCycle;
   std::unique_ptr<ElapsedTime> elapsedTime;
   std::unique_ptr<GraphSnapshot> graphSnapshot;
   std::unique_ptr<ReportTab> reportTab;
@@ -66,6 +78,7 @@ class MainForm : public QMainWindow {
   void ClearTestDisplay();
   void cmdExit_Click();
   void SpecDatapath_Click();
+  void cmdConn_Click();
   void SelDatLog_Click();
 
  protected:

@@ -1,23 +1,34 @@
 #pragma once
 
+#include "link/CommandRegister.h"
+#include "link/PlcLink.h"
 #include "station/MachinePanel.h"
 #include "station/Program.h"
 #include "station/TestPage.h"
 
 namespace vt {
 
-// The test run from the test tab and the PLC port choice of the settings tab.
+// The test run from the test tab ("Hazırla", "BAŞLAT", "BİTİR") and the PLC
+// port choice of the settings tab.
 class TestRun : public QObject {
   Q_OBJECT
  public:
-  TestRun(Program& program, TestPage& testPage, MachinePanel& machinePanel);
+  // The placeholder that fills the live slots when a test starts.
+  static constexpr double kStartPlaceholder = -50.0;
 
+  TestRun(Program& program, TestPage& testPage, MachinePanel& machinePanel, CommandRegister& commands, PlcLink& plc);
+
+  void cmdPLCPrepare_Click();
+  void cmdStart_Click();
+  void cmdStop_Click();
   void SelPLCComPort_Click();
 
  private:
   Program& program_;
   TestPage& page_;
   MachinePanel& machine_;
+  CommandRegister& commands_;
+  PlcLink& plc_;
 };
 
 }  // namespace vt

@@ -1,0 +1,54 @@
+#include "link/PlcLink.h"
+
+#include <cmath>
+
+#include "link/FrameText.h"
+#include "settings/NumberText.h"
+
+namespace vt {
+namespace {
+
+// A value as the low and the high word of its 32-bit two's complement,
+// taking its whole part towards minus infinity.
+QString LowHighWords(double value) {
+  const auto whole = static_cast<std::int64_t>(std::floor(value));
+  const auto bits = static_cast<std::uint32_t>(whole);
+  return Hex4(static_cast<int>(bits & 0xFFFF)) + Hex4(static_cast<int>(bits >> 16));
+}
+
+}  // namespace
+
+PlcLink::PlcLink(Communication& comm, Dialogs& dialogs, const PlcControls& controls, const QString& programFolder)
+    : PLCComm(programFolder), comm_(comm), dialogs_(dialogs), controls_(controls) {}
+
+QString PlcLink::PLCRequestBody(int command) const {
+  const double height = Val(controls_.txtDimensionH->text()) * 100;
+  const double speed = Val(controls_.txtPLCSpeed->text()) * 10;
+  return QStringLiteral("10") + QStringLiteral("1000") + QStringLiteral("0005") + QStringLiteral("0A") +
+         LowHighWords(height) + LowHighWords(speed) + Hex4(command);
+}
+
+void PlcLink::PLCCommand(int command) { DoPLCOut(PLCRequestBody(command)); }
+
+void PlcLink::DoPLCOut(const QString& body) {
+  PLCComm.Output(QStringLiteral(":") + AppendLRC(Hex2(comm_.DevAddressNumber()) + body) + QStringLiteral("\r\n"));
+}
+
+void PlcLink::OpenPLCPort(int port) {
+  if (PLCComm.IsOpen()) PLCComm.Close();
+  if (port == 0) {
+    controls_.labPLCComm->setText(QStringLiteral("Haberleşme KAPALI"));
+    return;
+  }
+  PLCComm.SetSettings(comm_.PLCSettings);
+  PLCComm.SetCommPort(port);
+  controls_.labPLCComm->setText(QStringLiteral("Haberleşme OK"));
+  if (PLCComm.Open()) return;
+  dialogs_.MsgBox(QStringLiteral("COM%1 Not Available or specified port is being used by another device").arg(port),
+                  MsgStyle::OkOnly, QStringLiteral("Communication Failure"));
+  controls_.labPLCComm->setText(QStringLiteral("Haberleşme Portu Hatalı"));
+  PLCComm.SetCommPort(port);
+  PLCComm.Open();
+}
+
+}  // namespace vt

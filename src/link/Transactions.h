@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "link/Communication.h"
+#include "link/IndicatorLink.h"
+
+namespace vt {
+
+// The blocking register transactions that everything beyond the poll goes
+// through: each waits until the poll's outstanding request has ended,
+// switches the poll off, sends its own request and waits for the answer or
+// the time-out counted by the poll timer.
+class Transactions {
+ public:
+  Transactions(IndicatorLink& link, Communication& comm) : link_(link), comm_(comm) {}
+
+  // Function 03: values[0 .. count-1] receive registers start .. start+count-1.
+  bool ReadRegisters(int address, int start, int count, std::span<std::int32_t> values);
+  // Function 10h: writes values[0 .. count-1] from register start on.
+  bool WriteRegisters(int address, int start, int count, std::span<const std::int32_t> values);
+  // Function 06: writes one register.
+  bool WriteRegister(int address, int reg, int value);
+
+  // Waits until no request is outstanding, then switches the poll off.
+  void SuspendPolling();
+  void ResumePolling() { comm_.PollEnabled = true; }
+
+ private:
+  bool Run(int address, const QString& body, int expectedLen, std::span<std::int32_t> values);
+  void WaitForLine();
+
+  IndicatorLink& link_;
+  Communication& comm_;
+  bool running_ = false;  // a transaction is waiting for its answer
+};
+
+}  // namespace vt

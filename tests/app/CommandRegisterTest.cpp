@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "SimulatedStation.h"
+
+namespace vt {
+namespace {
+
+namespace Cmd = sim::Cmd;
+namespace Result = sim::Result;
+
+class CommandRegisterAgainstIndicator : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(station.WaitForLink()); }
+  CommandRegister& commands() { return *station.form->commands; }
+  Transactions& transactions() { return *station.form->transactions; }
+  Communication& comm() { return station.program().comm; }
+
+  test::SimulatedStation station;
+};
+
+TEST_F(CommandRegisterAgainstIndicator, TransactionsReadAndWriteRegistersAndLeaveThePollOff) {
+  const int address = station.Address();
+  std::array<std::int32_t, 101> values{};
+  ASSERT_TRUE(transactions().ReadRegisters(address, 0, 12, values));
+  EXPECT_EQ(values[3] & 0x0700, 0x0100);  // one decimal
+  EXPECT_FALSE(comm().PollEnabled);
+  EXPECT_FALSE(comm().TxnBusy);
+
+  ASSERT_TRUE(transactions().WriteRegister(address, 20, 70000));  // cut to 16 bits
+  ASSERT_TRUE(transactions().WriteRegisters(address, 21, 2, std::array<std::int32_t, 2>{7, 8}));
+  ASSERT_TRUE(transactions().ReadRegisters(address, 20, 3, values));
+  EXPECT_EQ(values[0], 0x1170);
+  EXPECT_EQ(values[1], 7);
+  EXPECT_EQ(values[2], 8);
+  EXPECT_FALSE(comm().PollEnabled);
+  transactions().ResumePolling();
+  EXPECT_TRUE(comm().PollEnabled);
+}
+
+TEST_F(CommandRegisterAgainstIndicator, TransactionsRefuseAtOnceWhileTheLinkIsNotGood) {
+  const auto requestsBefore = station.sim.Server().Requests();
+  comm().PollEnabled = false;  // keep the poll from restoring the link meanwhile
+  station.WaitFor([&] { return !comm().TxnBusy; });
+  comm().LinkOK = false;
+  std::array<std::int32_t, 101> values{};
+  EXPECT_FALSE(transactions().ReadRegisters(station.Address(), 0, 3, values));
+  EXPECT_FALSE(transactions().WriteRegister(station.Address(), 0, 122));
+  EXPECT_FALSE(comm().TxnBusy);
+  EXPECT_EQ(station.sim.Server().Requests(), requestsBefore);
+  EXPECT_EQ(station.indicator().Commands().size(), 0u);
+}
+
+TEST_F(CommandRegisterAgainstIndicator, DeviceTypeVersionAndParameters) {
+  const int address = station.Address();
+  EXPECT_EQ(commands().ReadDeviceType(address), 1901);
+  EXPECT_TRUE(comm().PollEnabled);
+  std::int32_t version = 0;
+  EXPECT_TRUE(commands().RunCmd9(address, version));
+  EXPECT_EQ(version, 12);
+
+  std::int32_t value = -1;
+  ASSERT_TRUE(commands().ReadParam(address, 44, value));
+  EXPECT_EQ(value, station.indicator().Parameter(44));
+  ASSERT_TRUE(commands().WriteParam(address, 60, 77));
+  EXPECT_EQ(station.indicator().Parameter(60), 77);
+  ASSERT_TRUE(station.indicator().AccessCode().has_value());
+  EXPECT_EQ(station.indicator().AccessCode()->first, kParameterAccessCode[0]);
+  EXPECT_EQ(station.indicator().AccessCode()->second, kParameterAccessCode[1]);
+  EXPECT_FALSE(comm().PollEnabled);  // parameter transfers leave the poll off
+
+  station.indicator().ForceResult(Cmd::ReadParam, 0xFFFF);
+  value = -1;
+  EXPECT_FALSE(commands().ReadParam(address, 44, value));
+  EXPECT_EQ(value, -1);
+}
+
+TEST_F(CommandRegisterAgainstIndicator, DeviceTypeAnswersRegisterOneEvenAfterAnErrorCode) {
+  // A refused command leaves register 1 as written (0): that is the answer, not -1.
+  station.indicator().ForceResult(Cmd::DeviceType, 0xFFFF);
+  EXPECT_EQ(commands().ReadDeviceType(station.Address()), 0);
+  station.indicator().ForceNeverCompletes(Cmd::DeviceType);
+  EXPECT_EQ(commands().ReadDeviceType(station.Address()), -1);  // 40 ticks run out
+  EXPECT_EQ(comm().CmdTimer, 0);
+  EXPECT_TRUE(comm().PollEnabled);
+}
+
+TEST_F(CommandRegisterAgainstIndicator, StoreResetAndTareResults) {
+  const int address = station.Address();
+  EXPECT_TRUE(commands().RunCmd10(address));
+  EXPECT_TRUE(commands().RunCmd11(address));
+  EXPECT_EQ(station.indicator().RamStores(), 1);
+  EXPECT_EQ(station.indicator().EepromStores(), 1);
+  station.indicator().SetFailure(true);
+  EXPECT_TRUE(commands().RunCmd12(address));
+  EXPECT_FALSE(station.indicator().Failure());
+  EXPECT_TRUE(comm().PollEnabled);
+
+  station.indicator().ForceResult(Cmd::Tare, Result::ValueRefused);
+  EXPECT_EQ(commands().RunCmd6(address), 2);
+  station.indicator().ForceResult(Cmd::Tare, Result::InMotion);
+  EXPECT_EQ(commands().RunCmd6(address), 1);
+  station.indicator().ForceResult(Cmd::CheckedZero, Result::InMotion);
+  EXPECT_EQ(commands().RunCmd5(address), 3);
+  station.indicator().ForceResult(Cmd::CheckedZero, 0xFFFD);
+  EXPECT_EQ(commands().RunCmd5(address), 1);
+  station.indicator().ClearForcedResults();
+  station.indicator().SetLoad(25.0);
+  EXPECT_EQ(commands().RunCmd6(address), 0);
+  EXPECT_TRUE(comm().PollEnabled);
+}
+
+TEST_F(CommandRegisterAgainstIndicator, TareWithoutAResultOrWithoutAnAnswer) {
+  station.indicator().ForceNeverCompletes(Cmd::Tare);
+  EXPECT_EQ(commands().RunCmd6(station.Address()), 3);  // 200 ticks run out
+  EXPECT_EQ(comm().CmdTimer, 0);
+  ASSERT_TRUE(station.WaitForLink());
+  station.sim.Faults().StartSilence(3000);
+  EXPECT_EQ(commands().RunCmd6(station.Address()), 3);  // the write times out
+}
+
+TEST_F(CommandRegisterAgainstIndicator, SetRegisterDoesNotWaitAndTurnsThePollOn) {
+  commands().SetRegister(station.Address(), 0, Cmd::TestStart);
+  ASSERT_FALSE(station.indicator().Commands().empty());
+  EXPECT_EQ(station.indicator().Commands().back().code, Cmd::TestStart);
+  EXPECT_TRUE(comm().PollEnabled);
+  EXPECT_EQ(comm().CmdTimer > 0, true);
+}
+
+TEST_F(CommandRegisterAgainstIndicator, ATransactionAskedForInsideAnotherOnesWaitFailsInsteadOfHanging) {
+  bool innerResult = true;
+  bool innerRan = false;
+  // A click handled while the outer transaction waits for its answer.
+  QTimer::singleShot(0, [&] {
+    std::array<std::int32_t, 101> values{};
+    innerResult = transactions().ReadRegisters(station.Address(), 0, 3, values);
+    innerRan = true;
+  });
+  std::array<std::int32_t, 101> values{};
+  EXPECT_TRUE(transactions().ReadRegisters(station.Address(), 0, 12, values));
+  station.WaitFor([&] { return innerRan; });
+  EXPECT_TRUE(innerRan);
+  EXPECT_FALSE(innerResult);
+}
+
+}  // namespace
+}  // namespace vt

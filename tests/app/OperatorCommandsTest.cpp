@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "SimulatedStation.h"
+
+namespace vt {
+namespace {
+
+namespace Cmd = sim::Cmd;
+namespace Result = sim::Result;
+
+class OperatorCommandsAgainstIndicator : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(station.WaitForLink()); }
+  OperatorCommands& operatorCommands() { return *station.form->operatorCommands; }
+  TestRun& testRun() { return *station.form->testRun; }
+  std::vector<quint16> CommandCodes() {
+    std::vector<quint16> codes;
+    for (const auto& command : station.indicator().Commands()) codes.push_back(command.code);
+    return codes;
+  }
+
+  test::SimulatedStation station;
+};
+
+TEST_F(OperatorCommandsAgainstIndicator, TareRefusalsShowProcessFailedWithThePollHeldOff) {
+  station.indicator().SetLoad(10.0);
+  ASSERT_TRUE(station.WaitFor([&] { return station.form->testPage->LabDispData->text() == QStringLiteral("10.0"); }));
+  std::vector<bool> pollWhileOpen;
+  QString shownWhileOpen;
+  station.dialogs.whileOpen = [&](const ScriptedDialogs::Box&) {
+    pollWhileOpen.push_back(station.program().comm.PollEnabled);
+    // The indicator moves on while the box is open; the read-out must not.
+    station.indicator().SetLoad(30.0);
+    test::SimulatedStation::WaitFor([] { return false; }, 300);
+    shownWhileOpen = station.form->testPage->LabDispData->text();
+  };
+
+  station.indicator().ForceResult(Cmd::Tare, Result::ValueRefused);
+  operatorCommands().AppTare_Click(1);
+  ASSERT_EQ(station.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(station.dialogs.boxes[0].text, QStringLiteral("Cannot process Tare operation for a negative  or zero value."));
+  EXPECT_EQ(station.dialogs.boxes[0].title, QStringLiteral("Process failed"));
+  EXPECT_EQ(station.dialogs.boxes[0].style, 0);
+  EXPECT_EQ(pollWhileOpen, std::vector<bool>({false}));
+  EXPECT_EQ(shownWhileOpen, QStringLiteral("10.0"));
+  EXPECT_TRUE(station.program().comm.PollEnabled);
+  EXPECT_TRUE(station.WaitFor([&] { return station.form->testPage->LabDispData->text() == QStringLiteral("30.0"); }));
+
+  station.indicator().ForceResult(Cmd::Tare, Result::InMotion);
+  operatorCommands().AppTare_Click(1);
+  EXPECT_EQ(station.dialogs.boxes.back().text, QStringLiteral("System is in-motion state."));
+}
+
+TEST_F(OperatorCommandsAgainstIndicator, TareAndFailureResetWithoutAResultFailTheCommunication) {
+  station.indicator().ForceNeverCompletes(Cmd::Tare);
+  operatorCommands().AppTare_Click(1);
+  ASSERT_EQ(station.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(station.dialogs.boxes[0].text, QStringLiteral("Communication Failed"));
+  EXPECT_EQ(station.dialogs.boxes[0].title, QStringLiteral("Cannot Proceed"));
+
+  ASSERT_TRUE(station.WaitForLink());
+  station.indicator().ForceResult(Cmd::ResetFailure, 0xFFFD);
+  operatorCommands().cmdFailReset_Click();
+  EXPECT_EQ(station.dialogs.texts(), QStringList({"Communication Failed", "Communication Failed"}));
+
+  station.indicator().ClearForcedResults();
+  station.indicator().SetLoad(12.0);
+  operatorCommands().cmdFailReset_Click();
+  operatorCommands().AppTare_Click(1);
+  EXPECT_EQ(station.dialogs.boxes.size(), 2u);  // both done: no further box
+}
+
+TEST_F(OperatorCommandsAgainstIndicator, SetZeroAndStoresAreSentWithoutWaitingAndSilentWhenTheLinkIsDown) {
+  operatorCommands().cmdSetZero_Click();
+  operatorCommands().cmdPar2Ram_Click();
+  operatorCommands().cmd2EEprom_Click();
+  EXPECT_EQ(CommandCodes(), std::vector<quint16>({Cmd::Zero, Cmd::StoreToRam, Cmd::StoreToEeprom}));
+
+  station.program().comm.PollEnabled = false;
+  station.WaitFor([&] { return !station.program().comm.TxnBusy; });
+  station.program().comm.LinkOK = false;
+  operatorCommands().cmdSetZero_Click();
+  EXPECT_EQ(CommandCodes().size(), 3u);
+  EXPECT_TRUE(station.dialogs.boxes.empty());
+}
+
+TEST_F(OperatorCommandsAgainstIndicator, StartAndStopReachTheIndicator) {
+  Program& program = station.program();
+  program.global.RecordLoaded = true;
+  program.global.GapValue = 77;
+  testRun().cmdStart_Click();
+  EXPECT_FALSE(program.global.RecordLoaded);
+  EXPECT_EQ(program.global.GapValue, 0);
+  EXPECT_EQ(station.form->testPage->labGap->text(), QStringLiteral("0"));
+  EXPECT_EQ(program.graphic.GraphSampleCount, 1);
+  EXPECT_EQ(program.graphic.GraphSamples[0], -50.0);
+  EXPECT_EQ(program.graphic.GraphSamples[5000], -50.0);
+  EXPECT_TRUE(program.comm.PollEnabled);
+  testRun().cmdStop_Click();
+  EXPECT_EQ(CommandCodes(), std::vector<quint16>({Cmd::TestStart, Cmd::TestStop}));
+}
+
+}  // namespace
+}  // namespace vt

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDeadlineTimer>
+#include <functional>
+#include <memory>
+
+#include "app/MainForm.h"
+#include "indicator-sim/IndicatorSim.h"
+#include "platform/ScriptedDialogs.h"
+#include "support/ProgramFolder.h"
+
+namespace vt::test {
+
+// The main window in a temporary program folder, connected over TCP on
+// loopback to a simulated force indicator that runs in real time, with its
+// timers running as in the real program.
+class SimulatedStation {
+ public:
+  SimulatedStation();
+
+  // Runs the event loop until `done` holds or `timeoutMs` passed.
+  static bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000);
+  // Waits until a poll answer has been accepted.
+  bool WaitForLink(int timeoutMs = 5000);
+  // Waits until the status LEDs have been refreshed from a fresh answer.
+  void WaitForLedRefresh();
+
+  sim::IndicatorSim sim;
+  sim::IndicatorModel& indicator() { return sim.Model(); }
+  ProgramFolder folder;
+  ScriptedDialogs dialogs;
+  SystemClock clock;
+  std::unique_ptr<MainForm> form;
+  Program& program() { return form->program; }
+  int Address() { return program().comm.DevAddressNumber(); }
+};
+
+}  // namespace vt::test

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "link/PlcLink.h"
+#include "platform/ScriptedDialogs.h"
+#include "support/ProgramFolder.h"
+#include "support/PtyPair.h"
+
+namespace vt {
+namespace {
+
+class PlcLinkOnPty : public ::testing::Test {
+ protected:
+  PlcLinkOnPty() {
+    comm.DevAddress = QStringLiteral("1");
+    comm.PLCSettings = kPlcSettings;
+    QFile::link(pty.SlavePath(), folder.File(QStringLiteral("COM3")));
+  }
+  QByteArray SendAndCapture(const QString& height, const QString& speed, int command) {
+    height_.setText(height);
+    speed_.setText(speed);
+    plc.PLCCommand(command);
+    return pty.ReadUntil("\r\n");
+  }
+
+  test::ProgramFolder folder{false};
+  test::PtyPair pty;
+  Communication comm;
+  ScriptedDialogs dialogs;
+  QLineEdit height_, speed_;
+  QLabel state_;
+  PlcLink plc{comm, dialogs, PlcControls{&height_, &speed_, &state_}, folder.Path()};
+};
+
+TEST_F(PlcLinkOnPty, FramesMatchTheDocumentedExamplesByteForByte) {
+  plc.OpenPLCPort(3);
+  ASSERT_TRUE(plc.PLCComm.IsOpen());
+  EXPECT_EQ(state_.text(), QStringLiteral("Haberleşme OK"));
+  EXPECT_TRUE(dialogs.boxes.empty());
+
+  // Height 12.5 and speed 100 with the start command.
+  EXPECT_EQ(SendAndCapture("12.5", "100", PlcCmd::Start), QByteArray(":0110100000050A04E2000003E800000002FD\r\n"));
+  // Speed 100000: ten times that is 1000000, low word 4240h, high word 000Fh.
+  EXPECT_EQ(SendAndCapture("", "100000", PlcCmd::Stop), QByteArray(":0110100000050A000000004240000F00033C\r\n"));
+  // Speed 6400 and an empty height box.
+  EXPECT_EQ(SendAndCapture("", "6400", PlcCmd::Prepare), QByteArray(":0110100000050A00000000FA0000000001D5\r\n"));
+}
+
+TEST_F(PlcLinkOnPty, BodiesFollowTheBoxesAndTheStationNumber) {
+  height_.setText(QStringLiteral("abc"));
+  speed_.setText(QStringLiteral("-1"));
+  // Text that is no number counts 0; a negative value travels as its two's complement.
+  EXPECT_EQ(plc.PLCRequestBody(PlcCmd::Stop), QStringLiteral("1010000005" "0A" "00000000" "FFF6FFFF" "0003"));
+  comm.DevAddress = QStringLiteral("17");
+  plc.OpenPLCPort(3);
+  plc.PLCCommand(PlcCmd::Stop);
+  EXPECT_TRUE(pty.ReadUntil("\r\n").startsWith(":1110"));
+}
+
+TEST_F(PlcLinkOnPty, PortChoicesAndAFailedOpening) {
+  plc.OpenPLCPort(3);
+  plc.OpenPLCPort(0);
+  EXPECT_FALSE(plc.PLCComm.IsOpen());
+  EXPECT_EQ(state_.text(), QStringLiteral("Haberleşme KAPALI"));
+  plc.PLCCommand(PlcCmd::Start);  // lost without a message
+  EXPECT_TRUE(dialogs.boxes.empty());
+
+  QFile::link(QStringLiteral("/dev/no-such-plc"), folder.File(QStringLiteral("COM7")));
+  plc.OpenPLCPort(7);
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].text, QStringLiteral("COM7 Not Available or specified port is being used by another device"));
+  EXPECT_EQ(dialogs.boxes[0].title, QStringLiteral("Communication Failure"));
+  EXPECT_EQ(state_.text(), QStringLiteral("Haberleşme Portu Hatalı"));
+}
+
+}  // namespace
+}  // namespace vt

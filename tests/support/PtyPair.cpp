@@ -1,0 +1,64 @@
+#include "support/PtyPair.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+namespace vt::test {
+
+PtyPair::PtyPair() {
+  char name[256] = {};
+  if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) return;
+  termios raw{};
+  tcgetattr(slave_, &raw);
+  cfmakeraw(&raw);
+  tcsetattr(slave_, TCSANOW, &raw);
+  fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+  slavePath_ = QString::fromLocal8Bit(name);
+}
+
+PtyPair::~PtyPair() {
+  if (master_ >= 0) close(master_);
+  if (slave_ >= 0) close(slave_);
+}
+
+QByteArray PtyPair::ReadUntil(const QByteArray& terminator, int timeoutMs) {
+  QByteArray received;
+  QDeadlineTimer deadline(timeoutMs);
+  while (!deadline.hasExpired() && !received.contains(terminator)) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    pollfd fd{master_, POLLIN, 0};
+    if (poll(&fd, 1, 5) > 0) {
+      char buffer[512];
+      const ssize_t n = read(master_, buffer, sizeof buffer);
+      if (n > 0) received.append(buffer, n);
+    }
+  }
+  return received;
+}
+
+QByteArray PtyPair::Read(int count, int timeoutMs) {
+  QByteArray received;
+  QDeadlineTimer deadline(timeoutMs);
+  while (!deadline.hasExpired() && received.size() < count) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    pollfd fd{master_, POLLIN, 0};
+    if (poll(&fd, 1, 5) > 0) {
+      char buffer[512];
+      const ssize_t n = read(master_, buffer, sizeof buffer);
+      if (n > 0) received.append(buffer, n);
+    }
+  }
+  return received;
+}
+
+void PtyPair::Write(const QByteArray& bytes) {
+  if (write(master_, bytes.constData(), bytes.size()) < 0) return;
+}
+
+}  // namespace vt::test

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace vt::test {
+
+// A pseudo-terminal pair in raw mode: the program under test opens the
+// slave path as its serial port, the test reads and writes the master side.
+class PtyPair {
+ public:
+  PtyPair();
+  ~PtyPair();
+  PtyPair(const PtyPair&) = delete;
+  PtyPair& operator=(const PtyPair&) = delete;
+
+  const QString& SlavePath() const { return slavePath_; }
+  // Reads what arrived on the master side until `count` bytes came or
+  // `timeoutMs` passed, running the Qt event loop meanwhile.
+  QByteArray Read(int count, int timeoutMs = 2000);
+  // Everything that arrives until `terminator` was read or the time passed.
+  QByteArray ReadUntil(const QByteArray& terminator, int timeoutMs = 2000);
+  void Write(const QByteArray& bytes);
+
+ private:
+  int master_ = -1;
+  int slave_ = -1;
+  QString slavePath_;
+};
+
+}  // namespace vt::test
