@@ -9,6 +9,9 @@ packages=(
   libgtest-dev
   fonts-dejavu-core
 )
+if [[ "${1:-}" == "--bench" ]]; then
+  packages+=(libbenchmark-dev)
+fi
 if [[ "${1:-}" == "--test" ]]; then
   # The test peers and tools: libmodbus and pymodbus as independent Modbus
   # slaves, socat for pseudo-terminal pairs, poppler to read printed reports.

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "app/MainForm.h"
+#include "platform/ScriptedDialogs.h"
+#include "support/ProgramFolder.h"
+#include "support/PtyPair.h"
+
+namespace vt {
+namespace {
+
+TEST(PlcStartup, AConfigurationNamingAPlcPortOpensItAndTheTestButtonsDriveThePlc) {
+  test::ProgramFolder folder;
+  test::PtyPair plc;
+  ASSERT_TRUE(QFile::link(plc.SlavePath(), folder.File(QStringLiteral("COM3"))));
+  QStringList config(36);
+  config[2] = QStringLiteral("1");          // station number
+  config[30] = QStringLiteral(" 3 ");       // PLC on COM3
+  config[31] = QStringLiteral("100");       // PLC speed
+  folder.WriteLines(QStringLiteral("kelbrin.cfg"), config);
+  ScriptedDialogs dialogs;
+  FakeClock clock;
+  MainForm form(folder.Path(), dialogs, clock, MainForm::Options{0, false});
+
+  EXPECT_TRUE(dialogs.boxes.empty());
+  EXPECT_TRUE(form.plc->PLCComm.IsOpen());
+  EXPECT_EQ(form.settingsPage->machinePanel->SelPLCComPort->currentText(), QStringLiteral("COM3"));
+  EXPECT_EQ(form.settingsPage->machinePanel->labPLCComm->text(), QStringLiteral("Haberleşme OK"));
+  EXPECT_FALSE(form.testPage->cmdPLCPrepare->isHidden());
+  EXPECT_FALSE(form.testPage->txtPLCSpeed->isHidden());
+  EXPECT_EQ(form.testPage->txtPLCSpeed->text(), QStringLiteral("100.0"));
+
+  form.testPage->txtDimensionH->setText(QStringLiteral("12.5"));
+  form.testRun->cmdStart_Click();
+  EXPECT_EQ(plc.ReadUntil("\r\n"), QByteArray(":0110100000050A04E2000003E800000002FD\r\n"));
+  form.testRun->cmdStop_Click();
+  EXPECT_TRUE(plc.ReadUntil("\r\n").endsWith("0003FC\r\n"));
+
+  // Choosing "PLC KONTROL YOK" closes the port and hides the PLC controls.
+  form.settingsPage->machinePanel->SelPLCComPort->setCurrentIndex(0);
+  form.testRun->SelPLCComPort_Click();
+  EXPECT_FALSE(form.plc->PLCComm.IsOpen());
+  EXPECT_TRUE(form.testPage->cmdPLCPrepare->isHidden());
+  EXPECT_EQ(form.settingsPage->machinePanel->labPLCComm->text(), QStringLiteral("Haberleşme KAPALI"));
+}
+
+}  // namespace
+}  // namespace vt
