@@ -5,13 +5,13 @@
 #include <QTcpSocket>
 
 #include "link/LinkRig.h"
-#include "platform/Pty.h"
+#include "support/PtyPair.h"
 
 namespace vt {
 namespace {
 
 using test::LinkRig;
-using test::Pty;
+using test::PtyPair;
 using test::WaitFor;
 
 void ExpectNoRequestAndLinkNotGood(const Communication& comm) {
@@ -30,7 +30,7 @@ void Dirty(Communication& comm) {
 }
 
 TEST(PortOpening, SerialPortsSetThePollIntervalByBitRate) {
-  Pty com1, com2;
+  PtyPair com1, com2;
   ASSERT_TRUE(com1.Ok() && com2.Ok());
   LinkRig rig;
   rig.LinkPort(1, com1.SlavePath());
@@ -61,7 +61,7 @@ TEST(PortOpening, SerialPortsSetThePollIntervalByBitRate) {
 }
 
 TEST(PortOpening, OfflineClosesTheSerialPort) {
-  Pty com1;
+  PtyPair com1;
   LinkRig rig;
   rig.LinkPort(1, com1.SlavePath());
   ASSERT_TRUE(rig.OpenSerial(1, true));
@@ -74,7 +74,7 @@ TEST(PortOpening, OfflineClosesTheSerialPort) {
 }
 
 TEST(PortOpening, FailedOpeningShowsTheMessageAndReopensThePreviousPort) {
-  Pty com1;
+  PtyPair com1;
   LinkRig rig;
   rig.LinkPort(1, com1.SlavePath());
   rig.LinkPort(3, rig.folder.File("no-such-device"));

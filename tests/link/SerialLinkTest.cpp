@@ -5,13 +5,13 @@
 
 #include "link/FrameText.h"
 #include "link/LinkRig.h"
-#include "platform/Pty.h"
+#include "support/PtyPair.h"
 
 namespace vt {
 namespace {
 
 using test::LinkRig;
-using test::Pty;
+using test::PtyPair;
 using test::WaitFor;
 
 const QString kPollBody = QStringLiteral("030000000C");
@@ -47,7 +47,7 @@ class SerialLink : public ::testing::Test {
     ASSERT_TRUE(WaitFor([&] { return rig.comm.RxBuf.size() > before; }));
   }
 
-  Pty pty;
+  PtyPair pty;
   LinkRig rig;
   std::array<std::int32_t, 51> regs{};
 };

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QSignalSpy>
 
-#include "platform/Pty.h"
+#include "support/PtyPair.h"
 #include "platform/SerialControl.h"
 #include "platform/WaitFor.h"
 #include "support/ProgramFolder.h"
@@ -12,7 +12,7 @@ namespace vt {
 namespace {
 
 using test::ProgramFolder;
-using test::Pty;
+using test::PtyPair;
 using test::WaitFor;
 
 TEST(SerialSettings, ParsesTheSettingsText) {
@@ -58,7 +58,7 @@ TEST(SerialControl, FailedOpenGivesFalseAndTheReason) {
 }
 
 TEST(SerialControl, SettingsTheDeviceRefusesDoNotFailTheOpen) {
-  Pty pty;
+  PtyPair pty;
   ProgramFolder folder(false);
   QFile::link(pty.SlavePath(), folder.File("COM1"));
   SerialControl control(folder.Path());
@@ -73,7 +73,7 @@ TEST(SerialControl, SettingsTheDeviceRefusesDoNotFailTheOpen) {
 }
 
 TEST(SerialControl, OutputInputAndCounts) {
-  Pty pty;
+  PtyPair pty;
   ProgramFolder folder(false);
   QFile::link(pty.SlavePath(), folder.File("COM3"));
   SerialControl control(folder.Path());

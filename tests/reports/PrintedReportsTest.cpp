@@ -16,19 +16,7 @@ class PrintedReportsTest : public test::ReportsFixture {
  protected:
   void SetUp() override {
     TestPage& t = *testPage;
-    t.txtHumidity->setText("45");
-    t.txtTemperature->setText("23");
-    t.txtProductName->setText("Çelik halat");
-    t.txtCustomerName->setText("Müşteri A.Ş.");
-    t.txtLocation->setText("İzmir");
-    t.txtDimensionW->setText("20");
-    t.txtDimensionH->setText("10");
-    t.txtDimensionL->setText("150");
-    t.labTestStart->setText("05.03.2026 09:00:00");
-    t.labTestStop->setText("05.03.2026 09:01:30");
-    t.labDistance->setText("13.8888");
-    t.labDisplacementSpeed->setText("91.666");
-    t.labResultTimePassSeconds->setText("90.5");
+    TypeTestInformation();
     t.labHoldVal->setText("12456.6");
     const QStringList times = {"90.5sn", "67.9sn", "45.3sn", "22.6sn", "0sn"};
     for (int k = 0; k < 5; ++k) t.LabTimeLog[k]->setText(times[k]);

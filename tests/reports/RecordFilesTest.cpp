@@ -17,19 +17,8 @@ class RecordFilesTest : public test::ReportsFixture {
   // A finished test on show: information, read-outs and a short curve.
   void ShowFinishedTest() {
     TestPage& t = *testPage;
-    t.txtHumidity->setText("45");
+    TypeTestInformation();
     t.txtTemperature->setText("23.5");
-    t.txtProductName->setText("Çelik halat");
-    t.txtCustomerName->setText("Müşteri A.Ş.");
-    t.txtLocation->setText("İzmir");
-    t.txtDimensionW->setText("20");
-    t.txtDimensionH->setText("10");
-    t.txtDimensionL->setText("150");
-    t.labTestStart->setText("05.03.2026 09:00:00");
-    t.labTestStop->setText("05.03.2026 09:01:30");
-    t.labDistance->setText("13.8888");
-    t.labDisplacementSpeed->setText("91.666");
-    t.labResultTimePassSeconds->setText("90.5");
     t.labHoldVal->setText("1234.5");
     t.labTestDistance->setText("1100");
     t.labEncoder->setText("1100");

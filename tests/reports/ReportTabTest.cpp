@@ -73,19 +73,7 @@ TEST_F(ReportTabTest, WrongOrEmptyPasswordKeepsThePreviousTabAndTheReportTexts) 
 
 TEST_F(ReportTabTest, EveryOtherChangeOfTabRebuildsTheFourteenPairs) {
   TestPage& t = *testPage;
-  t.txtHumidity->setText("45");
-  t.txtTemperature->setText("23");
-  t.txtProductName->setText("Halat");
-  t.txtCustomerName->setText("Müşteri");
-  t.txtLocation->setText("İzmir");
-  t.txtDimensionW->setText("20");
-  t.txtDimensionH->setText("10");
-  t.txtDimensionL->setText("150");
-  t.labTestStart->setText("05.03.2026 09:00:00");
-  t.labTestStop->setText("05.03.2026 09:01:30");
-  t.labDistance->setText("13.8888");
-  t.labDisplacementSpeed->setText("91.666");
-  t.labResultTimePassSeconds->setText("90.5");
+  TypeTestInformation();
   machinePanel->SelMachineType->setCurrentIndex(1);
   machinePanel->SelMachineType_Click();
   ChooseTab(Tab::Report);
@@ -95,7 +83,7 @@ TEST_F(ReportTabTest, EveryOtherChangeOfTabRebuildsTheFourteenPairs) {
                              "Boy            [L]", "Yükseklik  [H]", "Test Ölçü Birimi", "Test Başlangıç Tarihi",
                              "Test Bitiş Tarihi ", "Kırılma  Mesafesi [mm]", "Hareket Hızı [mm/dk]",
                              "Test Süresi[sn]          "};
-  const QStringList values = {"45rH", "23°C", "Halat", "Müşteri", "İzmir", "20mm", "150mm", "10mm", "kg",
+  const QStringList values = {"45rH", "23°C", "Çelik halat", "Müşteri A.Ş.", "İzmir", "20mm", "150mm", "10mm", "kg",
                               "05.03.2026 09:00:00", "05.03.2026 09:01:30", "13.8888", "91.666", "90.5"};
   EXPECT_EQ(reportPage->labReportConditions->text(), names.join(end) + end);
   EXPECT_EQ(reportPage->labReportValues->text(), values.join(end) + end);

@@ -54,6 +54,24 @@ class ReportsFixture : public ::testing::Test {
     program.graphic.GraphSampleCount = 2;
   }
 
+  // The test information and the result read-outs of a finished test.
+  void TypeTestInformation() {
+    TestPage& t = *testPage;
+    t.txtHumidity->setText("45");
+    t.txtTemperature->setText("23");
+    t.txtProductName->setText("Çelik halat");
+    t.txtCustomerName->setText("Müşteri A.Ş.");
+    t.txtLocation->setText("İzmir");
+    t.txtDimensionW->setText("20");
+    t.txtDimensionH->setText("10");
+    t.txtDimensionL->setText("150");
+    t.labTestStart->setText("05.03.2026 09:00:00");
+    t.labTestStop->setText("05.03.2026 09:01:30");
+    t.labDistance->setText("13.8888");
+    t.labDisplacementSpeed->setText("91.666");
+    t.labResultTimePassSeconds->setText("90.5");
+  }
+
   QString TestsFolder() const { return folder.File("Tests"); }
   // The record files in the Tests folder.
   QStringList RecordFileNames() const { return QDir(TestsFolder()).entryList(QDir::Files); }

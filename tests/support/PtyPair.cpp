@@ -6,6 +6,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
@@ -27,10 +29,10 @@ PtyPair::~PtyPair() {
   if (slave_ >= 0) close(slave_);
 }
 
-QByteArray PtyPair::ReadUntil(const QByteArray& terminator, int timeoutMs) {
+QByteArray PtyPair::ReadWhile(const std::function<bool(const QByteArray&)>& more, int timeoutMs) {
   QByteArray received;
   QDeadlineTimer deadline(timeoutMs);
-  while (!deadline.hasExpired() && !received.contains(terminator)) {
+  while (!deadline.hasExpired() && more(received)) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     pollfd fd{master_, POLLIN, 0};
     if (poll(&fd, 1, 5) > 0) {
@@ -40,25 +42,23 @@ QByteArray PtyPair::ReadUntil(const QByteArray& terminator, int timeoutMs) {
     }
   }
   return received;
+}
+
+QByteArray PtyPair::ReadUntil(const QByteArray& terminator, int timeoutMs) {
+  return ReadWhile([&](const QByteArray& received) { return !received.contains(terminator); }, timeoutMs);
 }
 
 QByteArray PtyPair::Read(int count, int timeoutMs) {
-  QByteArray received;
-  QDeadlineTimer deadline(timeoutMs);
-  while (!deadline.hasExpired() && received.size() < count) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    pollfd fd{master_, POLLIN, 0};
-    if (poll(&fd, 1, 5) > 0) {
-      char buffer[512];
-      const ssize_t n = read(master_, buffer, sizeof buffer);
-      if (n > 0) received.append(buffer, n);
-    }
-  }
-  return received;
+  return ReadWhile([&](const QByteArray& received) { return received.size() < count; }, timeoutMs);
 }
 
 void PtyPair::Write(const QByteArray& bytes) {
-  if (write(master_, bytes.constData(), bytes.size()) < 0) return;
+  qsizetype done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = write(master_, bytes.constData() + done, bytes.size() - done);
+    if (n < 0 && errno != EAGAIN) return;
+    if (n > 0) done += n;
+  }
 }
 
 }  // namespace vt::test

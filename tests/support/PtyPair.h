@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace vt::test {
 
@@ -14,6 +15,7 @@ class PtyPair {
   PtyPair(const PtyPair&) = delete;
   PtyPair& operator=(const PtyPair&) = delete;
 
+  bool Ok() const { return master_ >= 0 && !slavePath_.isEmpty(); }
   const QString& SlavePath() const { return slavePath_; }
   // Reads what arrived on the master side until `count` bytes came or
   // `timeoutMs` passed, running the Qt event loop meanwhile.
@@ -23,6 +25,8 @@ class PtyPair {
   void Write(const QByteArray& bytes);
 
  private:
+  QByteArray ReadWhile(const std::function<bool(const QByteArray&)>& more, int timeoutMs);
+
   int master_ = -1;
   int slave_ = -1;
   QString slavePath_;
