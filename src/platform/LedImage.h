@@ -15,6 +15,9 @@ class LedImage : public QLabel {
   void SetPicture(const QPixmap* picture);
   const QPixmap* Picture() const { return picture_; }
 
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
  private:
   const QPixmap* picture_ = nullptr;
 };
