@@ -47,7 +47,7 @@ PeerProcess::~PeerProcess() {
   }
 }
 
-PtyPair::PtyPair(const QString& linkA, const QString& linkB)
+SocatPtyPair::SocatPtyPair(const QString& linkA, const QString& linkB)
     : socat_(QStringLiteral("socat"), {QStringLiteral("-d"), QStringLiteral("-d"),
                                        QStringLiteral("pty,raw,echo=0,link=") + linkA,
                                        QStringLiteral("pty,raw,echo=0,link=") + linkB}) {

@@ -27,9 +27,9 @@ class PeerProcess {
 
 // Two pseudo-terminals linked by socat, reachable as symlinks at the two
 // paths; false from Ready() when they did not appear in time.
-class PtyPair {
+class SocatPtyPair {
  public:
-  PtyPair(const QString& linkA, const QString& linkB);
+  SocatPtyPair(const QString& linkA, const QString& linkB);
   bool Ready() const { return ready_; }
 
  private:

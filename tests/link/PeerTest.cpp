@@ -83,7 +83,7 @@ TEST(Peer, LibmodbusOverTcp) {
 
 TEST(Peer, LibmodbusOverRtu) {
   LinkRig rig;
-  const test::PtyPair pair(rig.folder.File("COM1"), rig.folder.File("slave"));
+  const test::SocatPtyPair pair(rig.folder.File("COM1"), rig.folder.File("slave"));
   ASSERT_TRUE(pair.Ready());
   const auto slave = ModbusSlave::Rtu(rig.folder.File("slave"));
   ASSERT_TRUE(slave);
@@ -94,7 +94,7 @@ TEST(Peer, LibmodbusOverRtu) {
 
 TEST(Peer, PymodbusOverAscii) {
   LinkRig rig;
-  const test::PtyPair pair(rig.folder.File("COM2"), rig.folder.File("slave"));
+  const test::SocatPtyPair pair(rig.folder.File("COM2"), rig.folder.File("slave"));
   ASSERT_TRUE(pair.Ready());
   test::PeerProcess slave = test::StartAsciiSlave(rig.folder.File("slave"));
   ASSERT_TRUE(slave.Running()) << slave.Output().toStdString();
