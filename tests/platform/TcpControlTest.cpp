@@ -12,6 +12,13 @@ namespace {
 
 using test::WaitFor;
 
+// A loopback port that nothing listens on (0 when none could be found).
+quint16 ClosedLocalPort() {
+  QTcpServer probe;
+  if (!probe.listen(QHostAddress::LocalHost, 0)) return 0;
+  return probe.serverPort();
+}
+
 TEST(TcpControl, ConnectSendReceiveAndPeerClose) {
   QTcpServer server;
   ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
@@ -47,12 +54,8 @@ TEST(TcpControl, ConnectSendReceiveAndPeerClose) {
 }
 
 TEST(TcpControl, RefusedConnectionReportsAnError) {
-  quint16 port = 0;
-  {
-    QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-    port = probe.serverPort();
-  }
+  const quint16 port = ClosedLocalPort();
+  ASSERT_NE(port, 0);
   TcpControl control;
   QSignalSpy errors(&control, &TcpControl::Error);
   control.Connect("127.0.0.1", port);
@@ -65,12 +68,8 @@ TEST(TcpControl, RefusedConnectionReportsAnError) {
 }
 
 TEST(TcpControl, ErrorOfAClosedAttemptIsNotReported) {
-  quint16 port = 0;
-  {
-    QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-    port = probe.serverPort();
-  }
+  const quint16 port = ClosedLocalPort();
+  ASSERT_NE(port, 0);
   TcpControl control;
   QSignalSpy errors(&control, &TcpControl::Error);
   control.Connect("127.0.0.1", port);

@@ -48,6 +48,24 @@ class PrintedReportsTest : public test::ReportsFixture {
     }
   }
 
+  // The header block and the rows both reports print first, for the
+  // finished test on show.
+  QStringList HeaderAndInformationRows(const QString& title) const {
+    return {"VorTEST Ltd.",
+            "Kalite Laboratuvarı",
+            title,
+            "Çıktı Tarihi : " + kPrintDate,
+            "Nem : 45 rH",
+            "Sıcaklık : 23 °C",
+            "Ürün Adı : Çelik halat",
+            "Müşteri Adı : Müşteri A.Ş.",
+            "Yer : İzmir",
+            "En [W] : 20 mm",
+            "Yükseklik [H] : 10 mm",
+            "Boy [L] : 150 mm",
+            "Test Ölçü Birimi : kg"};
+  }
+
   // The word at about (xMm, yMm) for its top-left corner.
   static std::optional<test::PdfWord> WordAt(const std::vector<test::PdfWord>& words, const QString& text,
                                              double xMm, double yMm) {
@@ -97,20 +115,7 @@ TEST_F(PrintedReportsTest, TestReportReadsAsTheWindowShowsIt) {
   EXPECT_EQ(dialogs.boxes.size(), 1u);  // the question only
   EXPECT_EQ(test::PdfPageCount(pdfPath), 1);
 
-  ExpectLinesInOrder(PdfLines(), {
-                                     "VorTEST Ltd.",
-                                     "Kalite Laboratuvarı",
-                                     "Test Raporu",
-                                     "Çıktı Tarihi : " + kPrintDate,
-                                     "Nem : 45 rH",
-                                     "Sıcaklık : 23 °C",
-                                     "Ürün Adı : Çelik halat",
-                                     "Müşteri Adı : Müşteri A.Ş.",
-                                     "Yer : İzmir",
-                                     "En [W] : 20 mm",
-                                     "Yükseklik [H] : 10 mm",
-                                     "Boy [L] : 150 mm",
-                                     "Test Ölçü Birimi : kg",
+  ExpectLinesInOrder(PdfLines(), HeaderAndInformationRows("Test Raporu") + QStringList{
                                      "Test Başlangıç Tarihi : 05.03.2026 09:00:00",
                                      "Test Bitiş Tarihi : 05.03.2026 09:01:30",
                                      "Kopma Mesafesi [mm] : 13.8888",
@@ -256,20 +261,7 @@ TEST_F(PrintedReportsTest, ResultsReportReadsAsTheWindowShowsIt) {
   ASSERT_TRUE(QFile::exists(pdfPath));
   EXPECT_EQ(dialogs.boxes.size(), 1u);
 
-  ExpectLinesInOrder(PdfLines(), {
-                                     "VorTEST Ltd.",
-                                     "Kalite Laboratuvarı",
-                                     "Test Sonuçları",
-                                     "Çıktı Tarihi : " + kPrintDate,
-                                     "Nem : 45 rH",
-                                     "Sıcaklık : 23 °C",
-                                     "Ürün Adı : Çelik halat",
-                                     "Müşteri Adı : Müşteri A.Ş.",
-                                     "Yer : İzmir",
-                                     "En [W] : 20 mm",
-                                     "Yükseklik [H] : 10 mm",
-                                     "Boy [L] : 150 mm",
-                                     "Test Ölçü Birimi : kg",
+  ExpectLinesInOrder(PdfLines(), HeaderAndInformationRows("Test Sonuçları") + QStringList{
                                      "Kopma Mesafesi [mm] : 13.8888",
                                      "Hareket Hızı [mm/dk] : 91.666",
                                      "Test Süresi[sn] : 90.5",
