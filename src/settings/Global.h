@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <array>
+#include <cstdint>
 #include <optional>
 
 namespace vt {
@@ -8,6 +10,12 @@ namespace vt {
 // The service code that switches service mode on when the configuration's
 // first line holds it.
 constexpr int kServiceCode = 63158;
+
+// The indicator's parameter memory: addresses 0 to 255 are used; the image
+// has room for the indicator's whole address range.
+constexpr int kParImageSize = 1501;
+// Parameter groups, each standing for a fixed list of address runs.
+constexpr int kParFlagCount = 13;
 
 // The settings module's program-wide variables.
 struct Global {
@@ -37,6 +45,14 @@ struct Global {
   double GapValue = 0;     // encoder count held as the gap
   bool RecordLoaded = false;  // the window shows a test read back from a record
   bool ProtectionKeyOn = false;
+
+  // Indicator set-up: the image of the indicator's parameter memory, one
+  // byte value a slot, and the parameter groups a transfer moves.
+  std::array<std::int32_t, kParImageSize> ParImage{};
+  std::array<bool, kParFlagCount> ParFlags{};
+  // Decimal count of set points, the analog maximum and the filter span:
+  // shown and entered unscaled.
+  static constexpr int ParamDP = 0;
 
   bool ServiceMode() const { return ServiceCode && *ServiceCode == kServiceCode; }
 };
