@@ -118,22 +118,30 @@ void CommOptions::Reject(const QString& message) {
   dialogs_.MsgBox(message, MsgStyle::OkOnly, QStringLiteral("Incorrect Parameter"));
 }
 
-CommOptions::OctetCheck CommOptions::chkIP(const QString& inText) {
-  if (inText.isEmpty()) {
-    Reject(QStringLiteral("IP Hatalı Girildi"));
-    return OctetCheck::Rejected;
-  }
-  const auto value = StrictWhole(inText, -32768, 32767);
-  if (!value) return OctetCheck::Unreadable;
-  if (*value > 255) {
-    Reject(QStringLiteral("IP Hatalı Girildi"));
-    return OctetCheck::Rejected;
-  }
-  return OctetCheck::Accepted;
+std::optional<std::uint8_t> CommOptions::OctetOf(const QString& text) {
+  bool ok = false;
+  const uint value = PointFormat().toUInt(text.trimmed(), &ok);
+  if (!ok || value > 255) return std::nullopt;
+  return static_cast<std::uint8_t>(value);
 }
 
+bool CommOptions::chkIP(const QString& inText) {
+  if (OctetOf(inText)) return true;
+  Reject(QStringLiteral("IP Hatalı Girildi"));
+  return false;
+}
+
+bool CommOptions::TcpChosen() const { return SelComPort->currentText() == QStringLiteral("TCP_IP"); }
+
+bool CommOptions::SerialSettingsChosen() const {
+  return SelBaud->currentIndex() >= 0 && SelParity->currentIndex() >= 0 && SelBits->currentIndex() >= 0 &&
+         SelStops->currentIndex() >= 0;
+}
+
+// Checks every entry and changes nothing: the settings are taken over only
+// once all of them passed.
 bool CommOptions::ChkParam() {
-  const auto address = StrictNumber(SelMBid->text());
+  const auto address = StrictNumber(SelMBid->text(), PointFormat());
   if (!address) {
     Reject(QStringLiteral("ModBus Address incorrect"));
     return false;
@@ -142,19 +150,24 @@ bool CommOptions::ChkParam() {
     Reject(QStringLiteral("ModBus Address should be between 1-255"));
     return false;
   }
-
-  if (SelComPort->currentText() == QStringLiteral("TCP_IP")) {
-    for (int i = 0; i < 4; ++i) {
-      if (chkIP(TxtIP[i]->text()) != OctetCheck::Accepted) continue;
-      const int octet = *StrictWhole(TxtIP[i]->text(), -32768, 32767);
-      if (octet >= 0) comm_.IPAddr[i] = static_cast<std::uint8_t>(octet);
+  if (SelComPort->currentIndex() < 0) {
+    Reject(QStringLiteral("Port not selected!"));
+    return false;
+  }
+  if (TcpChosen()) {
+    for (const QLineEdit* octet : TxtIP) {
+      if (!chkIP(octet->text())) return false;
     }
-    if (actions_.closeTcp) actions_.closeTcp();
   }
 
   const bool sevenBits = SelBits->currentText() == QStringLiteral("7 Bit");
   const bool eightBits = SelBits->currentText() == QStringLiteral("8 Bit");
   const bool noParity = SelParity->currentText() == QStringLiteral("None");
+  // The serial lists are disabled for TCP, so only a serial port needs them all.
+  if (SelComPort->currentIndex() != Port::Offline && !TcpChosen() && !SerialSettingsChosen()) {
+    Reject(QStringLiteral("Communication parameters not selected!"));
+    return false;
+  }
   if (sevenBits && noParity && SelStops->currentText() == QStringLiteral("1 Bit")) {
     Reject(QStringLiteral("Communication parameters of 7 bits,noparity with 1 stop bit not supported by device!"));
     return false;
@@ -173,16 +186,24 @@ bool CommOptions::ChkParam() {
 void CommOptions::PickInfo() {
   comm_.DevAddress = SelMBid->text();
   comm_.RTUMode = SelProt->currentText() == QStringLiteral("ASCII") ? 0 : 1;
-  const QString parity = QStringList{"n", "o", "e"}.value(SelParity->currentIndex());
-  const QString bits = SelBits->currentIndex() == 0 ? QStringLiteral("7") : QStringLiteral("8");
-  const QString stops = SelStops->currentIndex() == 1 ? QStringLiteral("2") : QStringLiteral("1");
-  comm_.PortSettings = SelBaud->currentText() + QLatin1Char(',') + parity + QLatin1Char(',') + bits +
-                       QLatin1Char(',') + stops;
+  // Lists left blank (no settings were ever stored) keep the stored text.
+  if (SerialSettingsChosen()) {
+    const QString parity = QStringList{"n", "o", "e"}.value(SelParity->currentIndex());
+    const QString bits = SelBits->currentIndex() == 0 ? QStringLiteral("7") : QStringLiteral("8");
+    const QString stops = SelStops->currentIndex() == 1 ? QStringLiteral("2") : QStringLiteral("1");
+    comm_.PortSettings = SelBaud->currentText() + QLatin1Char(',') + parity + QLatin1Char(',') + bits +
+                         QLatin1Char(',') + stops;
+  }
+  if (TcpChosen()) {
+    for (int i = 0; i < 4; ++i) comm_.IPAddr[i] = *OctetOf(TxtIP[i]->text());
+  }
 }
 
 bool CommOptions::ApplySettings() {
   if (!ChkParam()) return false;
   PickInfo();
+  // The watchdog connects to the new address.
+  if (TcpChosen() && actions_.closeTcp) actions_.closeTcp();
   if (!actions_.openPort(SelComPort->currentIndex())) return false;
   actions_.saveConfig();
   return true;

@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "link/Communication.h"
 #include "platform/Dialogs.h"
@@ -51,8 +53,11 @@ class CommOptions : public QDialog {
   void cmdCancel_Click();
 
  private:
-  enum class OctetCheck { Accepted, Rejected, Unreadable };
-  OctetCheck chkIP(const QString& inText);
+  // An octet text: a whole number 0 to 255, blanks around it allowed.
+  static std::optional<std::uint8_t> OctetOf(const QString& text);
+  bool chkIP(const QString& inText);
+  bool TcpChosen() const;
+  bool SerialSettingsChosen() const;
   void Form_Load();
   bool ApplySettings();
   void Reject(const QString& message);

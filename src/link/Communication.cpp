@@ -4,6 +4,6 @@
 
 namespace vt {
 
-int Communication::DevAddressNumber() const { return static_cast<int>(RoundHalfEven(Val(DevAddress))); }
+int Communication::DevAddressNumber() const { return RoundToInt(Val(DevAddress)); }
 
 }  // namespace vt

@@ -103,7 +103,7 @@ void RecordFiles::ApplyRecord(const TestRecord& r) {
   t.labTestDistance->setText(r.testDistance);
   for (int k = 0; k < 5; ++k) t.LabTimeLog[k]->setText(r.timeLog[k]);
   Global& global = program_.global;
-  if (const auto gap = StrictNumber(r.gap, QLocale())) global.GapValue = *gap;
+  if (const auto gap = RecordNumber(r.gap)) global.GapValue = *gap;
   t.labGap->setText(PlainNumber(global.GapValue));
 
   Graphic& graphic = program_.graphic;
@@ -119,7 +119,7 @@ void RecordFiles::ApplyRecord(const TestRecord& r) {
 void RecordFiles::SaveTestRecord() {
   EnsureFolder(program_.programFolder, kTestsFolder);
   const QString path = TestsFolder() + QLatin1Char('/') + MakeRecordName() + QStringLiteral(".mem");
-  if (!WriteTextLines(path, RecordLines(GatherRecord(), QLocale()))) {
+  if (!WriteTextLines(path, RecordLines(GatherRecord()))) {
     program_.dialogs.MsgBox(QStringLiteral("Cannot write test record file %1").arg(path), MsgStyle::OkOnly,
                             kFileSystemError);
   }
@@ -132,7 +132,7 @@ void RecordFiles::LoadTestRecord(const QString& path) {
                             kFileSystemError);
     return;
   }
-  ApplyRecord(ParseRecordLines(*lines, QLocale()));
+  ApplyRecord(ParseRecordLines(*lines));
 }
 
 void RecordFiles::cmdSaveTestOnly_Click() {

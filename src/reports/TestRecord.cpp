@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "settings/Formats.h"
 #include "settings/NumberText.h"
 #include "station/Graphic.h"
 
@@ -14,8 +15,8 @@ constexpr int kLastSlot = kSampleSlots - 1;
 constexpr double kHighestCountAfterReading = kLastSlot - 1;
 
 // Selected indexes are stored as 16-bit whole numbers.
-std::optional<int> ListIndex(const QString& line, const QLocale& locale) {
-  return StrictWhole(line, -32768, 32767, locale);
+std::optional<int> ListIndex(const QString& line) {
+  return StrictWhole(Comma2Dot(line), -32768, 32767, PointFormat());
 }
 
 // Hands out the lines in order. Past the end it keeps giving the last line
@@ -50,9 +51,8 @@ QString RecordName(const QDateTime& now, const QString& productName) {
   return now.toString(QStringLiteral("yyyyMMdd_HHmmss_")) + product;
 }
 
-QStringList RecordLines(const TestRecord& r, const QLocale& locale) {
-  const QChar decimalSign = locale.decimalPoint().at(0);
-  auto number = [&](double value) { return FreePrint(value, decimalSign); };
+QStringList RecordLines(const TestRecord& r) {
+  auto number = [](double value) { return FreePrint(value); };
   QStringList lines{r.humidity,     r.temperature,      r.productName,       r.customerName,
                     r.location,     r.dimensionW,       r.dimensionH,        r.dimensionL,
                     r.testStart,    r.testStop,         r.distance,          r.displacementSpeed,
@@ -68,7 +68,9 @@ QStringList RecordLines(const TestRecord& r, const QLocale& locale) {
   return lines;
 }
 
-TestRecord ParseRecordLines(const QStringList& lines, const QLocale& locale) {
+std::optional<double> RecordNumber(const QString& line) { return StrictNumber(Comma2Dot(line), PointFormat()); }
+
+TestRecord ParseRecordLines(const QStringList& lines) {
   LineReader in(lines);
   TestRecord r;
   for (QString* text : {&r.humidity, &r.temperature, &r.productName, &r.customerName, &r.location, &r.dimensionW,
@@ -76,8 +78,8 @@ TestRecord ParseRecordLines(const QStringList& lines, const QLocale& locale) {
                         &r.timePassSeconds, &r.holdVal}) {
     *text = in.Next();
   }
-  r.graphUnit = ListIndex(in.Next(), locale);
-  r.machineType = ListIndex(in.Next(), locale);
+  r.graphUnit = ListIndex(in.Next());
+  r.machineType = ListIndex(in.Next());
   r.stepVal = in.Next();
   r.testDistance = in.Next();
   for (QString& label : r.timeLog) label = in.Next();
@@ -90,8 +92,8 @@ TestRecord ParseRecordLines(const QStringList& lines, const QLocale& locale) {
   in.Next();  // the marker, never compared
   r.sampleCountLine = Val(in.Next());
   r.samples.resize(SampleLines(r.sampleCountLine));
-  for (auto& sample : r.samples) sample = StrictNumber(in.Next(), locale);
-  r.lastLineRead = in.Last();
+  for (auto& sample : r.samples) sample = RecordNumber(in.Next());
+  r.lastLineRead = RecordNumber(in.Last()) ? Comma2Dot(in.Last()) : in.Last();
   return r;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDateTime>
-#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -47,7 +46,9 @@ struct TestRecord {
   // the buffer's slots). Reading gives nothing for a line that is no number:
   // that slot keeps what it held.
   std::vector<std::optional<double>> samples;
-  // Reading only: the last line read, which the window shows as the live value.
+  // Reading only: the last line read, which the window shows as the live
+  // value and the curve update reads back with the lenient parse; a number
+  // there carries "." as its decimal sign, whichever sign the file used.
   QString lastLineRead;
 };
 
@@ -68,15 +69,21 @@ QString RecordName(const QDateTime& now, const QString& productName);
 // than the buffer's slots; none for a negative M.
 qsizetype SampleLines(double sampleCountLine);
 
-// The lines of the record file. Numbers are in the free print format with
-// the locale's decimal sign; samples above the buffer's last slot are left out.
-QStringList RecordLines(const TestRecord& record, const QLocale& locale);
+// The lines of the record file. Numbers are in the free print format, with
+// "." as the decimal sign whatever the user's number format; samples above
+// the buffer's last slot are left out.
+QStringList RecordLines(const TestRecord& record);
+
+// A number line read back: the whole line must be a number, blanks around it
+// allowed, with "." or "," as its decimal sign (records written on a machine
+// with a decimal comma read back the same); nothing otherwise.
+std::optional<double> RecordNumber(const QString& line);
 
 // Reads the lines back by position. A file shorter than a record gives every
 // missing line the last line that was there; the count line is read with the
 // lenient parse; at most the buffer's slots are read as samples, whatever
 // the count line says, and lines after them are never looked at.
-TestRecord ParseRecordLines(const QStringList& lines, const QLocale& locale);
+TestRecord ParseRecordLines(const QStringList& lines);
 
 // The index of the newest sample that a record read back leaves for the
 // curve: M less 1 (M itself when it is 0), kept within 0 to 24999 so that

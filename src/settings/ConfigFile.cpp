@@ -21,23 +21,23 @@ bool WriteConfigFile(const QString& path, const ConfigFileLines& lines) {
 
 double ConfigNumber(const QString& line) { return Val(line); }
 
-int ConfigRounded(const QString& line) { return static_cast<int>(RoundHalfEven(Val(line))); }
+int ConfigRounded(const QString& line) { return RoundToInt(Val(line)); }
 
 double ConfigFlag(const QString& line) { return Val(line) == 0 ? 0 : 1; }
 
 std::optional<int> ConfigListIndex(const QString& line, int itemCount) {
-  return StrictWhole(line, -1, itemCount - 1);
+  return StrictWhole(line, -1, itemCount - 1, PointFormat());
 }
 
 std::optional<std::uint8_t> ConfigOctet(const QString& line) {
   if (line.isEmpty()) return 0;
-  const auto octet = StrictWhole(line, 0, 255);
+  const auto octet = StrictWhole(line, 0, 255, PointFormat());
   if (!octet) return std::nullopt;
   return static_cast<std::uint8_t>(*octet);
 }
 
 QString ConfigPlcSpeed(const QString& line) {
-  const auto number = StrictNumber(line);
+  const auto number = StrictNumber(line, PointFormat());
   return number ? FormatNumber(*number, QStringLiteral("0.0")) : line;
 }
 

@@ -74,8 +74,10 @@ std::optional<ConfigRecord> ReadConfigFile(const QString& path);
 bool WriteConfigFile(const QString& path, const ConfigFileLines& lines);
 
 // Read-back rules. A rule that gives nothing leaves its setting as it was.
+// Numbers are read with "." as the decimal sign, whatever the user's format,
+// as the file is written.
 double ConfigNumber(const QString& line);                        // lenient number
-int ConfigRounded(const QString& line);                          // lenient number, rounded
+int ConfigRounded(const QString& line);                          // lenient number, rounded into an int
 double ConfigFlag(const QString& line);                          // 0 for empty or 0, else 1
 std::optional<int> ConfigListIndex(const QString& line, int itemCount);  // -1 .. itemCount - 1
 std::optional<std::uint8_t> ConfigOctet(const QString& line);    // empty gives 0

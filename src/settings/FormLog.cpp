@@ -29,7 +29,7 @@ QString OptionText(const std::optional<double>& value) { return value ? PlainNum
 QString ThresholdText(const std::optional<double>& value) {
   if (!value) return {};
   if (*value == 0) return QStringLiteral("0");
-  QLocale locale = QLocale::system();
+  QLocale locale;
   locale.setNumberOptions(QLocale::OmitGroupSeparator);
   return locale.toString(*value, 'g', 15);
 }
@@ -174,7 +174,7 @@ void FormLog::SelDatLog_Click() {
 }
 
 bool FormLog::SaveLogInfo() {
-  const std::optional<double> threshold = StrictNumber(SelTreshold->text());
+  const std::optional<double> threshold = StrictNumber(SelTreshold->text(), QLocale());
   if (!threshold || *threshold < 0) {
     ShowEntryError(dialogs_, QStringLiteral("Treshold value should be a positive number!"));
     return false;

@@ -1,7 +1,9 @@
 #include "settings/NumberText.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vt {
 namespace {
@@ -91,6 +93,12 @@ double Val(QStringView text) {
   return ok && std::isfinite(value) ? value : 0;
 }
 
+QLocale PointFormat() {
+  QLocale format = QLocale::c();
+  format.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+  return format;
+}
+
 std::optional<double> StrictNumber(const QString& text, const QLocale& locale) {
   const QString trimmed = text.trimmed();
   if (trimmed.isEmpty()) return std::nullopt;
@@ -110,6 +118,13 @@ std::optional<int> StrictWhole(const QString& text, int min, int max, const QLoc
 
 double RoundHalfEven(double value) { return std::nearbyint(value); }
 
+int RoundToInt(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double kLowest = std::numeric_limits<int>::min();
+  constexpr double kHighest = std::numeric_limits<int>::max();
+  return static_cast<int>(std::clamp(RoundHalfEven(value), kLowest, kHighest));
+}
+
 QString PlainNumber(double value) {
   if (value == 0) return QStringLiteral("0");
   QString text = QString::number(value, 'g', 15);
@@ -118,10 +133,9 @@ QString PlainNumber(double value) {
   return text;
 }
 
-QString FreePrint(double value, QChar decimalSign) {
+QString FreePrint(double value) {
   QString digits = PlainNumber(std::fabs(value));
   if (digits.startsWith(QStringLiteral("0."))) digits.remove(0, 1);
-  digits.replace(QLatin1Char('.'), decimalSign);
   return (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + digits + QLatin1Char(' ');
 }
 

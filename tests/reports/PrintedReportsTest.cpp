@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "reports/ReportsFixture.h"
+#include "support/DefaultLocale.h"
 #include "support/PdfTools.h"
 
 namespace vt {
@@ -14,6 +15,9 @@ const QString kPrintDate = "05.03.2026 09:07:00";
 
 class PrintedReportsTest : public test::ReportsFixture {
  protected:
+  // The force labels carry the user's decimal sign: "." unless a test says otherwise.
+  const test::DefaultLocale user{QLocale::c()};
+
   void SetUp() override {
     TestPage& t = *testPage;
     TypeTestInformation();
@@ -206,6 +210,13 @@ TEST_F(PrintedReportsTest, RowValuesCarryTheirSuffixesAndNothingIsCutButTimeLabe
   const QStringList forces = {"0Newton", "2.4Newton", "4.8Newton", "7.2Newton", "9.6Newton", "12Newton"};
   for (int j = 0; j < 6; ++j) ExpectWordAt(forces[j], 172, 213 - 15 * j);
   ExpectLinesInOrder(PdfLines(), {"Nem : rH", "En [W] : mm", "Test Ölçü Birimi : Newton"});
+}
+
+TEST_F(PrintedReportsTest, ForceLabelsCarryTheUsersDecimalSign) {
+  const test::DefaultLocale turkish(test::kTurkish);
+  Print(&PrintedReports::cmdPrint_Click);
+  ExpectWordAt("2491,32kg", 172, 198);
+  ExpectWordAt("12456,6kg", 172, 138);
 }
 
 TEST_F(PrintedReportsTest, HoldValueThatIsNoNumberGivesZeroForceLabels) {

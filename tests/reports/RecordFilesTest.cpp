@@ -6,6 +6,7 @@
 #include "platform/Cp1254.h"
 #include "platform/TextFile.h"
 #include "reports/ReportsFixture.h"
+#include "support/DefaultLocale.h"
 
 namespace vt {
 namespace {
@@ -210,22 +211,20 @@ TEST_F(RecordFilesTest, ARecordOpenedAgainShowsTheSavedTest) {
   EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-TEST_F(RecordFilesTest, RecordsWrittenWithADecimalCommaReadBack) {
-  QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+TEST_F(RecordFilesTest, ATurkishUsersRecordCarriesPointsAndReadsBackTheSame) {
+  const test::DefaultLocale user(test::kTurkish);
   ShowFinishedTest();
   testPage->labGap->setText("12,5");
   const QString path = SaveAndGetPath();
   const QStringList lines = folder.ReadLines("Tests/" + QFileInfo(path).fileName());
   ShowSomethingElse();
   OpenRecord(path);
-  QLocale::setDefault(QLocale::c());
-  EXPECT_EQ(lines.value(36), " 0 ");
-  EXPECT_EQ(lines.value(37), " ,5 ");
-  EXPECT_EQ(lines.value(38), " 120,25 ");
+  EXPECT_EQ(lines.mid(36, 3), QStringList({" 0 ", " .5 ", " 120.25 "}));
   EXPECT_EQ(program.graphic.GraphSamples[3], 0.5);
   EXPECT_EQ(program.graphic.GraphSamples[4], 120.25);
   EXPECT_EQ(program.global.GapValue, 12.5);
   EXPECT_EQ(testPage->labGap->text(), "12.5");
+  EXPECT_EQ(testPage->LabDispData->text(), " 1234.5 ");
 }
 
 TEST_F(RecordFilesTest, OpenDialogAsksForARecordInTheTestsFolderAndCancelChangesNothing) {

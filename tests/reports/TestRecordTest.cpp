@@ -6,13 +6,12 @@
 #include <random>
 
 #include "station/Graphic.h"
+#include "support/DefaultLocale.h"
 #include "support/QStringPrinter.h"
 
 namespace vt {
 namespace {
 
-const QLocale kC = QLocale::c();
-const QLocale kTurkish(QLocale::Turkish, QLocale::Turkey);
 
 TestRecord SampleRecord() {
   TestRecord r;
@@ -58,7 +57,7 @@ TEST(RecordNameTest, DateTimeAndProductAsTypedWithPathAndControlCharactersReplac
 }
 
 TEST(RecordLinesTest, LinesFollowTheTableInTheFreePrintFormat) {
-  const QStringList lines = RecordLines(SampleRecord(), kC);
+  const QStringList lines = RecordLines(SampleRecord());
   ASSERT_EQ(lines.size(), 35 + 8);
   EXPECT_EQ(lines[0], "45");
   EXPECT_EQ(lines[2], "Çelik halat Ø8");
@@ -80,30 +79,42 @@ TEST(RecordLinesTest, LinesFollowTheTableInTheFreePrintFormat) {
                                         " 1E-05 ", " 123456789012345 "}));
 }
 
-TEST(RecordLinesTest, DecimalSignIsTheLocales) {
-  const QStringList lines = RecordLines(SampleRecord(), kTurkish);
-  EXPECT_EQ(lines.mid(34, 6), QStringList({"-50 ", "-50 ", " 0 ", " ,5 ", " 10,25 ", "-3,75 "}));
-  EXPECT_EQ(lines[1], "23,5");  // texts stay as typed
-}
-
-TEST(RecordLinesTest, WrittenRecordReadsBackTheSameInEitherLocale) {
-  for (const QLocale& locale : {kC, kTurkish}) {
+TEST(RecordLinesTest, WrittenWithAPointAndReadBackTheSameWhateverTheUsersFormat) {
+  for (const QLocale& locale : {QLocale::c(), test::kTurkish}) {
+    const test::DefaultLocale user(locale);
     const TestRecord written = SampleRecord();
-    const QStringList lines = RecordLines(written, locale);
-    const TestRecord read = ParseRecordLines(lines, locale);
+    const QStringList lines = RecordLines(written);
+    EXPECT_EQ(lines.mid(37, 2), QStringList({" .5 ", " 10.25 "}));
+    EXPECT_EQ(lines[1], "23,5");  // texts stay as typed
+    const TestRecord read = ParseRecordLines(lines);
     // Every field is written, so the same lines mean the same fields.
-    EXPECT_EQ(RecordLines(read, locale), lines);
+    EXPECT_EQ(RecordLines(read), lines);
     EXPECT_EQ(read.samples, written.samples);
     EXPECT_EQ(read.graphUnit, 2);
     EXPECT_EQ(read.lastLineRead, lines.last());
   }
 }
 
+// Records written where "," was the decimal sign.
+TEST(RecordLinesTest, NumbersWithADecimalCommaReadBackTheSame) {
+  QStringList lines = RecordLines(SampleRecord());
+  lines = lines.mid(0, 38);
+  lines[14] = " 2,0 ";
+  lines[33] = " 3 ";
+  lines[37] = "-3,75 ";
+  const TestRecord read = ParseRecordLines(lines);
+  EXPECT_EQ(read.graphUnit, 2);
+  EXPECT_EQ(read.samples[3], -3.75);
+  // The live value shows the last sample with a point, as the curve reads it.
+  EXPECT_EQ(read.lastLineRead, "-3.75 ");
+  EXPECT_EQ(RecordNumber(" 1.234,5 "), std::nullopt);
+}
+
 TEST(RecordLinesTest, SamplesBeyondTheBufferAreNotWritten) {
   TestRecord r = SampleRecord();
   r.samples.assign(kSampleSlots + 10, 1.0);
   r.sampleCountLine = kSampleSlots + 9;
-  EXPECT_EQ(RecordLines(r, kC).size(), 34 + kSampleSlots);
+  EXPECT_EQ(RecordLines(r).size(), 34 + kSampleSlots);
 }
 
 TEST(SampleCountTest, SampleLinesAndTheCountLeftForTheCurve) {
@@ -126,8 +137,8 @@ TEST(SampleCountTest, SampleLinesAndTheCountLeftForTheCurve) {
 }
 
 TEST(ParseRecordLinesTest, ShortFileGivesEveryMissingLineTheLastOneThere) {
-  QStringList lines = RecordLines(SampleRecord(), kC).mid(0, 20);  // up to the second time label
-  const TestRecord r = ParseRecordLines(lines, kC);
+  QStringList lines = RecordLines(SampleRecord()).mid(0, 20);  // up to the second time label
+  const TestRecord r = ParseRecordLines(lines);
   EXPECT_EQ(r.holdVal, "1234.5");
   EXPECT_EQ(r.timeLog[0], "90.5sn");
   EXPECT_EQ(r.timeLog[1], "67.9sn");
@@ -139,7 +150,7 @@ TEST(ParseRecordLinesTest, ShortFileGivesEveryMissingLineTheLastOneThere) {
   for (const auto& sample : r.samples) EXPECT_FALSE(sample);  // "67.9sn" is no number
   EXPECT_EQ(r.lastLineRead, "67.9sn");
 
-  const TestRecord empty = ParseRecordLines({}, kC);
+  const TestRecord empty = ParseRecordLines({});
   EXPECT_EQ(empty.humidity, "");
   EXPECT_EQ(empty.sampleCountLine, 0);
   EXPECT_EQ(empty.samples.size(), 1u);
@@ -147,40 +158,40 @@ TEST(ParseRecordLinesTest, ShortFileGivesEveryMissingLineTheLastOneThere) {
 }
 
 TEST(ParseRecordLinesTest, CountLineIsReadLenientlyAndBoundsTheSamplesRead) {
-  QStringList lines = RecordLines(SampleRecord(), kC);
+  QStringList lines = RecordLines(SampleRecord());
   lines[33] = "abc";
-  TestRecord r = ParseRecordLines(lines, kC);
+  TestRecord r = ParseRecordLines(lines);
   EXPECT_EQ(r.sampleCountLine, 0);
   ASSERT_EQ(r.samples.size(), 1u);
   EXPECT_EQ(r.samples[0], -50.0);
   EXPECT_EQ(r.lastLineRead, "-50 ");
 
   lines[33] = " 3 extra";
-  r = ParseRecordLines(lines, kC);
+  r = ParseRecordLines(lines);
   EXPECT_EQ(r.samples.size(), 4u);
   EXPECT_EQ(r.lastLineRead, " .5 ");  // lines after the count's samples are never read
 
   lines[33] = " 1E+09 ";
-  r = ParseRecordLines(lines, kC);
+  r = ParseRecordLines(lines);
   EXPECT_EQ(r.samples.size(), size_t(kSampleSlots));
   EXPECT_EQ(r.samples[8], 123456789012345.0);
   EXPECT_EQ(r.samples[9], 123456789012345.0);  // past the end: the last line again
   EXPECT_EQ(r.samples.back(), 123456789012345.0);
 
   lines[33] = "-4 ";
-  r = ParseRecordLines(lines, kC);
+  r = ParseRecordLines(lines);
   EXPECT_TRUE(r.samples.empty());
   EXPECT_EQ(r.lastLineRead, "-4 ");
 }
 
 TEST(ParseRecordLinesTest, LinesThatAreNoNumbersLeaveTheirTargetsAlone) {
-  QStringList lines = RecordLines(SampleRecord(), kC);
+  QStringList lines = RecordLines(SampleRecord());
   lines[14] = "kg";
   lines[15] = " 40000 ";  // beyond a 16-bit whole number
   lines[35] = "x";
   lines[36] = "";
-  lines[37] = " 1,5 ";  // not a number where "." is the decimal sign
-  const TestRecord r = ParseRecordLines(lines, kC);
+  lines[37] = " 1.5.0 ";
+  const TestRecord r = ParseRecordLines(lines);
   EXPECT_FALSE(r.graphUnit);
   EXPECT_FALSE(r.machineType);
   EXPECT_EQ(r.samples[0], -50.0);
@@ -188,7 +199,7 @@ TEST(ParseRecordLinesTest, LinesThatAreNoNumbersLeaveTheirTargetsAlone) {
   EXPECT_FALSE(r.samples[2]);
   EXPECT_FALSE(r.samples[3]);
   EXPECT_EQ(r.samples[4], 10.25);
-  EXPECT_EQ(ParseRecordLines(RecordLines(SampleRecord(), kC), kC).graphUnit, 2);
+  EXPECT_EQ(ParseRecordLines(RecordLines(SampleRecord())).graphUnit, 2);
 }
 
 // Random lines of every kind: the parse never reads more samples than the
@@ -210,7 +221,7 @@ TEST(ParseRecordLinesTest, RandomLinesNeverOverrunTheBuffer) {
         lines << pieces[random() % pieces.size()];
       }
     }
-    const TestRecord r = ParseRecordLines(lines, random() % 2 ? kC : kTurkish);
+    const TestRecord r = ParseRecordLines(lines);
     ASSERT_LE(r.samples.size(), size_t(kSampleSlots));
     const double left = SampleCountAfterReading(r.sampleCountLine);
     ASSERT_GE(left, 0);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "settings/ConfigFile.h"
+#include "support/DefaultLocale.h"
 #include "support/ProgramFolder.h"
 
 namespace vt {
@@ -31,13 +34,18 @@ TEST(ConfigReadBack, AddressOctets) {
   EXPECT_FALSE(ConfigOctet(QStringLiteral("ten")).has_value());
 }
 
+// The file's numbers carry "." whatever the user's number format.
 TEST(ConfigReadBack, PlcSpeedAndLenientNumbers) {
+  const test::DefaultLocale user(test::kTurkish);
   EXPECT_EQ(ConfigPlcSpeed(QStringLiteral("100000")), QStringLiteral("100000.0"));
   EXPECT_EQ(ConfigPlcSpeed(QStringLiteral("12.25")), QStringLiteral("12.3"));
   EXPECT_EQ(ConfigPlcSpeed(QStringLiteral("fast")), QStringLiteral("fast"));
   EXPECT_EQ(ConfigPlcSpeed(QString()), QString());
   EXPECT_EQ(ConfigRounded(QStringLiteral(" 1 ")), 1);
   EXPECT_EQ(ConfigRounded(QStringLiteral("RTU")), 0);
+  EXPECT_EQ(ConfigRounded(QStringLiteral("1E+300")), std::numeric_limits<int>::max());
+  EXPECT_EQ(ConfigRounded(QStringLiteral("-1E+300")), std::numeric_limits<int>::min());
+  EXPECT_FALSE(ConfigListIndex(QStringLiteral("1E+300"), 3).has_value());
   EXPECT_EQ(ConfigNumber(QStringLiteral(" 63158 ")), 63158);
   EXPECT_EQ(ConfigNumberText(-1), QStringLiteral("-1 "));
 }

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "settings/NumberText.h"
+#include "support/QStringPrinter.h"
 
 namespace vt {
 namespace {
@@ -30,14 +34,31 @@ TEST(LenientParse, ExponentsAndRadixPrefixes) {
   EXPECT_EQ(Val(u"1E999"), 0);  // no infinities leak out
 }
 
-TEST(StrictConversion, WholeTextMustBeANumber) {
-  EXPECT_EQ(StrictNumber(QStringLiteral(" 12.5 ")), 12.5);
-  EXPECT_FALSE(StrictNumber(QStringLiteral("")).has_value());
-  EXPECT_FALSE(StrictNumber(QStringLiteral("12abc")).has_value());
-  EXPECT_FALSE(StrictNumber(QStringLiteral("abc")).has_value());
-  EXPECT_EQ(StrictWhole(QStringLiteral("2.5"), 0, 10), 2);  // halves go to the even neighbour
-  EXPECT_EQ(StrictWhole(QStringLiteral("3.5"), 0, 10), 4);
-  EXPECT_FALSE(StrictWhole(QStringLiteral("11"), 0, 10).has_value());
+TEST(StrictConversion, WholeTextMustBeANumberInTheFormatAsked) {
+  const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
+  struct Case {
+    const char* text;
+    std::optional<double> point;    // read with "." as the decimal sign
+    std::optional<double> turkish;  // read in the Turkish number format
+  };
+  for (const Case& c : {Case{" 12.5 ", 12.5, std::nullopt}, Case{"12,5", std::nullopt, 12.5},
+                        Case{"1,234", std::nullopt, 1.234}, Case{"1.234", 1.234, 1234}, Case{"", {}, {}},
+                        Case{"12abc", {}, {}}, Case{"abc", {}, {}}, Case{"1E+999", {}, {}}}) {
+    EXPECT_EQ(StrictNumber(QString::fromLatin1(c.text), PointFormat()), c.point) << c.text;
+    EXPECT_EQ(StrictNumber(QString::fromLatin1(c.text), turkish), c.turkish) << c.text;
+  }
+  EXPECT_EQ(StrictWhole(QStringLiteral("2.5"), 0, 10, PointFormat()), 2);  // halves go to the even neighbour
+  EXPECT_EQ(StrictWhole(QStringLiteral("3,5"), 0, 10, turkish), 4);
+  EXPECT_FALSE(StrictWhole(QStringLiteral("11"), 0, 10, PointFormat()).has_value());
+  EXPECT_FALSE(StrictWhole(QStringLiteral("1E+300"), 0, 10, PointFormat()).has_value());
+}
+
+TEST(WholeNumbers, RoundIntoAnIntWithoutLeavingItsRange) {
+  EXPECT_EQ(RoundToInt(2.5), 2);
+  EXPECT_EQ(RoundToInt(-3.5), -4);
+  EXPECT_EQ(RoundToInt(1e300), std::numeric_limits<int>::max());
+  EXPECT_EQ(RoundToInt(-1e300), std::numeric_limits<int>::min());
+  EXPECT_EQ(RoundToInt(std::nan("")), 0);
 }
 
 TEST(NumberText, PlainConversionKeepsFifteenSignificantDigits) {
@@ -57,7 +78,6 @@ TEST(NumberText, FreePrintFormatOfTheFiles) {
   EXPECT_EQ(FreePrint(0.5), QStringLiteral(" .5 "));
   EXPECT_EQ(FreePrint(-0.25), QStringLiteral("-.25 "));
   EXPECT_EQ(FreePrint(1500), QStringLiteral(" 1500 "));
-  EXPECT_EQ(FreePrint(12.75, QLatin1Char(',')), QStringLiteral(" 12,75 "));
 }
 
 }  // namespace
