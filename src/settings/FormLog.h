@@ -55,11 +55,10 @@ class FormLog : public QDialog {
   void Ok_Click();
   void Cancel_Click();
 
-  // The controls that follow the switch, in the order they are switched.
-  std::array<QWidget*, 14> SwitchedControls() const;
-
  private:
   void Form_Load();
+  // The controls that follow the switch, in the order they are switched.
+  std::array<QWidget*, 14> SwitchedControls() const;
   std::array<QCheckBox*, 6> CaptureBoxes() const;
   std::array<QString*, 6> CaptureOptions();
 

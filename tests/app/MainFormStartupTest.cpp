@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QFocusEvent>
 
 #include "app/MainForm.h"
@@ -8,6 +9,8 @@
 #include "settings/ConfigFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/ProgramFolder.h"
+#include "support/PtyPair.h"
+#include "support/QStringPrinter.h"
 
 namespace vt {
 namespace {
@@ -143,10 +146,115 @@ TEST_F(MainFormStartup, ServiceCodeEnablesTheFactoryControls) {
                                       std::pair{QString(), false}}) {
     WriteConfig(ConfigLines({{cfg::ServiceCode, line}}));
     auto form = Start();
-    for (QWidget* control : form->settingsPage->FactoryControls()) {
-      EXPECT_EQ(control->isEnabled(), enabled) << control->objectName().toStdString() << " for " << line.toStdString();
+    for (const char* name : {"CommDefAll", "PDDay", "PDMon", "PDYear", "SetPar(0)"}) {
+      const auto controls = form->settingsPage->findChildren<QWidget*>(QString::fromLatin1(name));
+      ASSERT_EQ(controls.size(), 1) << name;
+      EXPECT_EQ(controls[0]->isEnabled(), enabled) << name << " for " << line.toStdString();
     }
   }
+}
+
+// Every line of the file by its position, from settings that all differ.
+TEST_F(MainFormStartup, EachSettingIsSavedOnItsOwnLine) {
+  auto form = Start();
+  Program& p = form->program;
+  TestPage& test = *form->testPage;
+  MachinePanel& machine = *form->settingsPage->machinePanel;
+  p.global.ServiceCode = 12345;
+  p.comm.IndPort = 5;
+  p.comm.DevAddress = "17";
+  p.comm.RTUMode = 1;
+  p.comm.PortSettings = "19200,o,8,2";
+  p.global.DataPathDrive = "/media/usb [DATA]";
+  p.global.DataPath = "/media/usb/tests";
+  p.global.GraphSetting = "kept";
+  p.graphic.GraphAutoRange = 0;
+  p.graphic.GraphShowGrid = -1;
+  test.graphUnit->setCurrentIndex(2);
+  test.txtStepVal->setText("0.5");
+  p.global.LogFile = "/var/log/press.log";
+  p.global.LogEnabled = "1";
+  machine.SelMachineType->setCurrentIndex(0);
+  const QStringList boxTexts = {"21", "11", "151", "Lab 3", "ACME", "Rope", "23,5", "45", "50"};
+  const std::array<QLineEdit*, 9> boxes = {test.txtDimensionW,   test.txtDimensionH, test.txtDimensionL,
+                                           test.txtLocation,     test.txtCustomerName, test.txtProductName,
+                                           test.txtTemperature,  test.txtHumidity,   machine.txtPreLoading};
+  for (size_t i = 0; i < boxes.size(); ++i) boxes[i]->setText(boxTexts[int(i)]);
+  for (int i = 0; i < 3; ++i) form->reportPage->txtReportTensileVal[i]->setText(QString::number(1150 + i));
+  form->settingsPage->txtCompanyHdr[0]->setText("ACME Test");
+  form->settingsPage->txtCompanyHdr[1]->setText("Line 2");
+  p.comm.PLCPort = 3;
+  test.txtPLCSpeed->setText("12.5");
+  p.comm.IPAddr = {10, 20, 30, 40, 50};
+  form->SaveConfig();
+
+  EXPECT_EQ(SavedConfig(), QStringList({" 12345 ",     " 5 ",       "17",          " 1 ",
+                                        "19200,o,8,2", "/media/usb [DATA]", "/media/usb/tests", "kept",
+                                        " 0 ",         " 1 ",       " 2 ",         "0.5",
+                                        "/var/log/press.log", "1",  " 0 ",         "21",
+                                        "11",          "151",       "Lab 3",       "ACME",
+                                        "Rope",        "23,5",      "45",          "50",
+                                        "1150",        "1151",      "1152",        "ACME Test",
+                                        "Line 2",      "9600,e,7,1", " 3 ",        "12.5",
+                                        " 10 ",        " 20 ",      " 30 ",        " 40 "}));
+}
+
+// A file with a different value on every line: each setting and control
+// shows the value of its own line.
+TEST_F(MainFormStartup, EachLineIsReadIntoItsOwnSetting) {
+  test::PtyPair plc;
+  ASSERT_TRUE(QFile::link(plc.SlavePath(), folder.File(QStringLiteral("COM3"))));
+  WriteConfig({" 12345 ",     " 5 ",       "17",          " 1 ",
+               "19200,o,8,2", "/media/usb [DATA]", "/media/usb/tests", "kept",
+               " 0 ",         "",          " 2 ",         "0.5",
+               "/var/log/press.log", "1",  " 0 ",         "21",
+               "11",          "151",       "Lab 3",       "ACME",
+               "Rope",        "23,5",      "45",          "50",
+               "1150",        "1151",      "1152",        "ACME Test",
+               "Line 2",      "19200,n,8,1", " 3 ",       "12.25",
+               " 10 ",        " 20 ",      " 30 ",        " 40 "});
+  auto form = Start();
+  EXPECT_TRUE(dialogs.boxes.empty());
+  const Program& p = form->program;
+  const TestPage& test = *form->testPage;
+  const MachinePanel& machine = *form->settingsPage->machinePanel;
+  EXPECT_EQ(p.global.ServiceCode, 12345);
+  EXPECT_EQ(p.comm.IndPort, 5);
+  EXPECT_FALSE(test.IndTCPConOK->isHidden());
+  EXPECT_EQ(p.comm.DevAddress, "17");
+  EXPECT_EQ(p.comm.RTUMode, 1);
+  EXPECT_EQ(p.comm.PortSettings, "19200,o,8,2");
+  EXPECT_EQ(p.global.DataPathDrive, "/media/usb [DATA]");
+  EXPECT_EQ(p.global.DataPath, "/media/usb/tests");
+  EXPECT_EQ(p.global.GraphSetting, "kept");
+  EXPECT_EQ(test.graphUnit->currentText(), "kNewton");
+  EXPECT_EQ(test.labTensileUnit->text(), "kNewton");
+  EXPECT_EQ(p.global.LogFile, "/var/log/press.log");
+  EXPECT_EQ(p.global.LogEnabled, "1");
+  EXPECT_EQ(machine.SelMachineType->currentIndex(), 0);
+  EXPECT_EQ(test.labHoldValT->text(), "Kopma Noktası");
+  EXPECT_EQ(test.txtDimensionW->text(), "21");
+  EXPECT_EQ(test.txtDimensionH->text(), "11");
+  EXPECT_EQ(test.txtDimensionL->text(), "151");
+  EXPECT_EQ(test.txtLocation->text(), "Lab 3");
+  EXPECT_EQ(test.txtCustomerName->text(), "ACME");
+  EXPECT_EQ(test.txtProductName->text(), "Rope");
+  EXPECT_EQ(test.txtTemperature->text(), "23,5");
+  EXPECT_EQ(test.txtHumidity->text(), "45");
+  EXPECT_EQ(machine.txtPreLoading->text(), "50");
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(form->reportPage->txtReportTensileVal[i]->text(), QString::number(1150 + i));
+  EXPECT_EQ(form->settingsPage->txtCompanyHdr[0]->text(), "ACME Test");
+  EXPECT_EQ(form->settingsPage->txtCompanyHdr[1]->text(), "Line 2");
+  EXPECT_EQ(p.comm.PLCSettings, "9600,e,7,1");  // line 30 is dropped
+  EXPECT_EQ(p.comm.PLCPort, 3);
+  EXPECT_EQ(machine.SelPLCComPort->currentText(), "COM3");
+  EXPECT_TRUE(form->plc->PLCComm.IsOpen());
+  EXPECT_EQ(test.txtPLCSpeed->text(), "12.3");
+  EXPECT_EQ(p.comm.IPAddr, (std::array<std::uint8_t, 5>{10, 20, 30, 40, 0}));
+  // Start-up overrides the graph flags and the step whatever lines 9, 10 and 12 say.
+  EXPECT_EQ(p.graphic.GraphAutoRange, 1);
+  EXPECT_EQ(p.graphic.GraphShowGrid, 1);
+  EXPECT_EQ(test.txtStepVal->text(), "0.0138888");
 }
 
 TEST_F(MainFormStartup, ClearedReadOutsCaptionAndClock) {

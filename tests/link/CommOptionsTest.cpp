@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "link/CommOptions.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/QStringPrinter.h"
 
 namespace vt {
 namespace {
@@ -27,6 +30,36 @@ class CommOptionsWindow : public ::testing::Test {
     actions.IndTCPConOK = &tcpLed;
     actions.labTCPCOn = &tcpLabel;
     return std::make_unique<CommOptions>(comm, dialogs, actions);
+  }
+
+  // "OK" refuses the entries with one message: the window stays open with
+  // the entries as typed, and nothing is taken over, closed, opened or saved.
+  void ExpectRefused(CommOptions& window, const QString& message) {
+    const Communication before = comm;
+    QStringList typed;
+    for (const QLineEdit* octet : window.TxtIP) typed << octet->text();
+    dialogs.boxes.clear();
+    window.show();
+    window.cmdOK_Click();
+    EXPECT_EQ(dialogs.texts(), QStringList({message}));
+    EXPECT_TRUE(window.isVisible());
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(window.TxtIP[i]->text(), typed[i]);
+    EXPECT_EQ(comm.IPAddr, before.IPAddr);
+    EXPECT_EQ(comm.DevAddress, before.DevAddress);
+    EXPECT_EQ(comm.PortSettings, before.PortSettings);
+    EXPECT_EQ(comm.RTUMode, before.RTUMode);
+    EXPECT_EQ(tcpCloses, 0);
+    EXPECT_TRUE(openedPorts.empty());
+    EXPECT_EQ(saves, 0);
+  }
+
+  static void ChoosePort(CommOptions& window, int port) {
+    window.SelComPort->setCurrentIndex(port);
+    window.SelComPort_Click();
+  }
+
+  static void TypeAddress(CommOptions& window, const QStringList& octets) {
+    for (int i = 0; i < 4; ++i) window.TxtIP[i]->setText(octets[i]);
   }
 
   Communication comm;
@@ -89,35 +122,74 @@ TEST_F(CommOptionsWindow, SlaveAddressChecks) {
   EXPECT_EQ(saves, 0);
 }
 
-TEST_F(CommOptionsWindow, AWrongOctetKeepsItsValueAndTheRestIsTakenOver) {
+TEST_F(CommOptionsWindow, AnAddressIsTakenOverWholeAndTheConnectionDropped) {
   auto window = Open();
-  window->SelComPort->setCurrentIndex(5);
-  window->SelComPort_Click();
-  window->TxtIP[0]->setText(QStringLiteral("192"));
-  window->TxtIP[1]->setText(QStringLiteral("168"));
-  window->TxtIP[2]->setText(QStringLiteral("1"));
-  window->TxtIP[3]->setText(QStringLiteral("300"));
+  ChoosePort(*window, Port::Tcp);
+  TypeAddress(*window, {"192", " 168", "1 ", "0"});
   window->SelMBid->setText(QStringLiteral("7"));
   window->cmdApply_Click();
-  EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("IP Hatalı Girildi")}));
-  EXPECT_EQ(comm.IPAddr[0], 192);
-  EXPECT_EQ(comm.IPAddr[2], 1);
-  EXPECT_EQ(comm.IPAddr[3], 5);
+  EXPECT_TRUE(dialogs.boxes.empty());
+  EXPECT_EQ(comm.IPAddr, (std::array<std::uint8_t, 5>{192, 168, 1, 0, 0}));
   EXPECT_EQ(tcpCloses, 1);
-  EXPECT_EQ(openedPorts, std::vector<int>({5}));
+  EXPECT_EQ(openedPorts, std::vector<int>({Port::Tcp}));
   EXPECT_EQ(comm.DevAddress, QStringLiteral("7"));
   EXPECT_EQ(saves, 1);
+}
 
-  // Letters and negative numbers are passed over without a message.
+TEST_F(CommOptionsWindow, AnyBadOctetIsRefused) {
+  for (const char* bad : {"256", "300", "x", "-4", "70000", "", "1.5", "1E2"}) {
+    SCOPED_TRACE(bad);
+    auto window = Open();
+    ChoosePort(*window, Port::Tcp);
+    TypeAddress(*window, {"192", "168", QString::fromLatin1(bad), "7"});
+    window->SelMBid->setText(QStringLiteral("9"));
+    ExpectRefused(*window, QStringLiteral("IP Hatalı Girildi"));
+  }
+}
+
+// The serial lists are checked also for TCP; a refusal there must not have
+// dropped the connection or changed the address before.
+TEST_F(CommOptionsWindow, ARefusalAfterTheAddressChecksAppliesNothing) {
+  auto window = Open();
+  ChoosePort(*window, Port::Tcp);
+  TypeAddress(*window, {"192", "168", "1", "7"});
+  window->SelProt->setCurrentText(QStringLiteral("RTU"));
+  window->SelParity->setCurrentText(QStringLiteral("Even"));
+  ExpectRefused(*window, QStringLiteral("Cannot communicate with 7 bits in RTU mode!"));
+}
+
+// After a start without a configuration nothing is stored and the serial
+// lists are blank.
+TEST_F(CommOptionsWindow, BlankSerialListsAreRefusedForASerialPort) {
+  comm = Communication();
+  auto window = Open();
+  EXPECT_EQ(window->SelBaud->currentIndex(), -1);
+  window->SelMBid->setText(QStringLiteral("1"));
+  ChoosePort(*window, 1);
+  ExpectRefused(*window, QStringLiteral("Communication parameters not selected!"));
+  window->SelBaud->setCurrentText(QStringLiteral("9600"));
+  window->SelParity->setCurrentText(QStringLiteral("Even"));
+  window->SelBits->setCurrentText(QStringLiteral("7 Bit"));
+  ExpectRefused(*window, QStringLiteral("Communication parameters not selected!"));
+
+  // TCP does not use them: the blank lists leave the stored text alone.
+  ChoosePort(*window, Port::Tcp);
+  window->SelBaud->setCurrentIndex(-1);
   dialogs.boxes.clear();
-  window->TxtIP[0]->setText(QStringLiteral("x"));
-  window->TxtIP[1]->setText(QStringLiteral("-4"));
-  window->TxtIP[3]->setText(QStringLiteral("6"));
-  window->cmdApply_Click();
+  window->cmdOK_Click();
   EXPECT_TRUE(dialogs.boxes.empty());
-  EXPECT_EQ(comm.IPAddr[0], 192);
-  EXPECT_EQ(comm.IPAddr[1], 168);
-  EXPECT_EQ(comm.IPAddr[3], 6);
+  EXPECT_EQ(openedPorts, std::vector<int>({Port::Tcp}));
+  EXPECT_EQ(comm.PortSettings, QString());
+}
+
+TEST_F(CommOptionsWindow, APortOutsideTheListIsNoPortChosen) {
+  for (int stored : {-1, 6, std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}) {
+    SCOPED_TRACE(stored);
+    comm.IndPort = stored;
+    auto window = Open();
+    EXPECT_EQ(window->SelComPort->currentIndex(), -1);
+    ExpectRefused(*window, QStringLiteral("Port not selected!"));
+  }
 }
 
 TEST_F(CommOptionsWindow, RefusedSerialCombinations) {
