@@ -32,6 +32,9 @@ std::optional<QStringList> ReadTextLines(const QString& path, qint64 maxBytes) {
 
 bool WriteTextLines(const QString& path, const QStringList& lines) {
   QSaveFile file(path);
+  // A folder that refuses new files (an installed program folder) may still
+  // hold a file the operator can change: that file is written in place.
+  file.setDirectWriteFallback(true);
   // Unbuffered, so that a write the disk refuses fails here and not in a
   // flush at commit time that the rename would not notice.
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;

@@ -8,6 +8,7 @@
 
 #include "platform/Cp1254.h"
 #include "platform/TextFile.h"
+#include "support/ChildProcess.h"
 #include "support/FileSizeLimit.h"
 
 namespace vt {
@@ -59,6 +60,37 @@ TEST(TextFiles, AFailedWriteLeavesTheOldFileWhole) {
   }
   EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("old")}));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("kept.txt")}));
+}
+
+// An installed program folder: the operator may change the configuration
+// file but not create files beside it.
+TEST(TextFiles, AFolderThatRefusesNewFilesIsWrittenInPlaceWhereTheFileAllows) {
+  QTemporaryDir dir;
+  const QString folder = dir.filePath(QStringLiteral("program"));
+  ASSERT_TRUE(QDir().mkdir(folder));
+  const QString path = folder + QStringLiteral("/kelbrin.cfg");
+  ASSERT_TRUE(WriteTextLines(path, {QStringLiteral("old")}));
+  const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
+                   QFile::WriteOther;
+  const auto enter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                     QFile::ExeOther;
+  ASSERT_TRUE(QFile::setPermissions(path, all));
+  ASSERT_TRUE(QFile::setPermissions(folder, enter));
+  ASSERT_TRUE(QFile::setPermissions(dir.path(), enter | QFile::WriteOwner));
+
+  enum Result { Written = 0, Refused = 1, StillRoot = 2 };
+  auto writeAsOperator = [](const QString& target) {
+    return test::RunInChild([&target] {
+      if (!test::DropRootRights()) return int(StillRoot);
+      return WriteTextLines(target, {QStringLiteral("new"), QStringLiteral("lines")}) ? int(Written) : int(Refused);
+    });
+  };
+  EXPECT_EQ(writeAsOperator(path), Written);
+  EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("new"), QStringLiteral("lines")}));
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({QStringLiteral("kelbrin.cfg")}));
+  // A file that is not there cannot be made in such a folder.
+  EXPECT_EQ(writeAsOperator(folder + QStringLiteral("/serial.cfg")), Refused);
+  QFile::setPermissions(folder, enter | QFile::WriteOwner);
 }
 
 }  // namespace
