@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
-#include <QStorageInfo>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <optional>
@@ -16,6 +15,7 @@ namespace {
 
 constexpr int kPathRole = Qt::UserRole;        // a folder item's full path
 constexpr int kFilledRole = Qt::UserRole + 1;  // its subfolders are listed
+const QString kRoot = QStringLiteral("/");
 
 QString JoinPath(const QString& folder, const QString& name) {
   return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
@@ -50,23 +50,31 @@ QTreeWidgetItem* ChildNamed(QTreeWidgetItem* parent, const QString& name) {
 
 }  // namespace
 
+MountedDrives::MountedDrives(std::function<QList<QStorageInfo>()> mountTable) : mountTable_(std::move(mountTable)) {}
+
 QList<Drive> MountedDrives::Drives() const {
   QList<Drive> drives;
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+  for (const QStorageInfo& volume : mountTable_()) {
     // Files mounted over files (as containers do) are no drives.
     if (!volume.isValid() || !QFileInfo(volume.rootPath()).isDir()) continue;
     drives.append({volume.rootPath(), volume.name()});
   }
+  // The root folder is always there, also where no file system is mounted
+  // on it itself (a chroot, some containers).
+  const bool rootListed =
+      std::any_of(drives.begin(), drives.end(), [](const Drive& drive) { return drive.mountPoint == kRoot; });
+  if (!rootListed) drives.append({kRoot, QString()});
   std::sort(drives.begin(), drives.end(),
             [](const Drive& a, const Drive& b) { return a.mountPoint < b.mountPoint; });
   return drives;
 }
 
 bool MountedDrives::Answers(const QString& mountPoint) const {
-  const QStorageInfo volume(mountPoint);
   const QFileInfo top(mountPoint);
-  return volume.isValid() && volume.isReady() && volume.rootPath() == mountPoint && top.isDir() &&
-         top.isReadable() && top.isExecutable();
+  if (!top.isDir() || !top.isReadable() || !top.isExecutable()) return false;
+  if (mountPoint == kRoot) return true;
+  const QStorageInfo volume(mountPoint);
+  return volume.isValid() && volume.isReady() && volume.rootPath() == mountPoint;
 }
 
 QString DriveName(const Drive& drive) {

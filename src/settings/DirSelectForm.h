@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QList>
 #include <QPushButton>
+#include <QStorageInfo>
 #include <QTreeWidget>
 #include <functional>
 
@@ -29,12 +30,19 @@ class DriveSource {
 };
 
 // The machine's mounted file systems (without the system's pseudo file
-// systems). A drive answers while it is still mounted at its mount point,
-// reports itself ready and its top folder can be read and entered.
+// systems) and the root folder, which is a drive also where the mount table
+// does not list it. A drive answers while its top folder can be read and
+// entered and, but for the root folder, it is still mounted at its mount
+// point and reports itself ready.
 class MountedDrives : public DriveSource {
  public:
+  // `mountTable` lists the mounted volumes: the machine's own by default.
+  explicit MountedDrives(std::function<QList<QStorageInfo>()> mountTable = &QStorageInfo::mountedVolumes);
   QList<Drive> Drives() const override;
   bool Answers(const QString& mountPoint) const override;
+
+ private:
+  std::function<QList<QStorageInfo>()> mountTable_;
 };
 
 // The name under which the drive list shows a drive: the mount point, then

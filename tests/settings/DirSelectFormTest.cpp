@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSet>
+#include <algorithm>
 
 #include "platform/ScriptedDialogs.h"
 #include "support/ProgramFolder.h"
@@ -239,6 +240,19 @@ TEST(MountedDrivesTest, TheRootFileSystemIsADriveThatAnswersAndAPlainFolderIsNon
   const test::ProgramFolder folder(false);
   EXPECT_FALSE(mounted.Answers(folder.Path()));  // not a mount point
   EXPECT_FALSE(mounted.Answers(folder.File(QStringLiteral("missing"))));
+}
+
+// A chroot or a container, where no file system is mounted on "/" itself.
+TEST(MountedDrivesTest, TheRootFolderIsADriveAlsoWhereTheMountTableLacksIt) {
+  const MountedDrives unlisted([] { return QList<QStorageInfo>(); });
+  ASSERT_EQ(unlisted.Drives().size(), 1);
+  EXPECT_EQ(unlisted.Drives()[0].mountPoint, QStringLiteral("/"));
+  EXPECT_TRUE(unlisted.Answers(QStringLiteral("/")));
+  // Listed in the table, it is shown once.
+  const QList<Drive> drives = MountedDrives().Drives();
+  EXPECT_EQ(std::count_if(drives.begin(), drives.end(),
+                          [](const Drive& drive) { return drive.mountPoint == QStringLiteral("/"); }),
+            1);
 }
 
 TEST(MountedDrivesTest, TheWindowOnTheRealDrivesOpensWithoutAStoredChoice) {
