@@ -5,6 +5,11 @@
 
 namespace vt {
 
+// The window's layout was drawn in units of its own, 15 to a pixel: places
+// and distances given in those units are converted with this one factor.
+constexpr double kLayoutUnitsPerPixel = 15;
+constexpr double LayoutUnitsToPixels(double units) { return units / kLayoutUnitsPerPixel; }
+
 // The picture box of the test curve. The curve and its grid are drawn on a
 // picture of their own, which the box shows, the snapshot saves and the
 // printed report stretches onto its page.

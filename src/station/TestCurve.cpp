@@ -15,8 +15,9 @@ namespace {
 const QColor kGridGrey(228, 228, 228);
 const QColor kCurveRed(255, 0, 0);
 constexpr int kCurveWidth = 2;
-// The curve's maximum lies this far below the top; its minimum on the bottom.
-constexpr double kTopMargin = 50;
+// The curve's maximum lies 50 layout units (about 3 pixels) below the top;
+// its minimum on the bottom.
+constexpr double kTopMargin = LayoutUnitsToPixels(50);
 
 }  // namespace
 

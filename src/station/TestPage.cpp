@@ -13,10 +13,10 @@ namespace vt {
 namespace {
 
 constexpr QSize kGraphSize(640, 320);
-// Distances of the original layout, in pixels: the minimum label stands this
-// far above the graph's bottom, and the time axis ends this far from its right.
-constexpr int kMinLabelRise = 17;
-constexpr int kTimeAxisInset = 83;
+// The minimum label stands 250 layout units above the graph's bottom, and the
+// time axis ends 1250 units from its right.
+constexpr int kMinLabelRise = static_cast<int>(LayoutUnitsToPixels(250) + 0.5);
+constexpr int kTimeAxisInset = static_cast<int>(LayoutUnitsToPixels(1250) + 0.5);
 
 QLabel* MakeLabel(const QString& name, const QString& text) {
   auto* label = Named(new QLabel(text), name);

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 
 #include "reports/ReportsFixture.h"
+#include "settings/NumberText.h"
+#include "station/TestCurve.h"
 #include "support/DefaultLocale.h"
 #include "support/PdfTools.h"
 
@@ -163,6 +165,37 @@ TEST_F(PrintedReportsTest, TestReportReadsAsTheWindowShowsIt) {
   // The logo at (150, 5): 240 x 100 pixels at 96 dpi are 63.5 x 26.5 mm.
   EXPECT_NE(colour(160, 15), QColor(Qt::white));
   EXPECT_EQ(colour(145, 15), QColor(Qt::white));
+}
+
+// The force labels run from 0 to the hold value over the picture's height:
+// a curve whose peak is the hold value reaches up to the top label.
+TEST_F(PrintedReportsTest, ACurvePeakingAtTheHoldValueTouchesTheTopForceLabel) {
+  TestCurve curve(program, *testPage);
+  program.comm.LinkOK = true;
+  program.graphic.RestartCurve();
+  for (double force : {0.0, 3000.0, 9000.0, 12456.6, 11000.0, 4000.0}) {
+    testPage->LabDispData->setText(PlainNumber(force));
+    curve.UpdateTestGraph();
+  }
+  Print(&PrintedReports::cmdPrint_Click);
+  const auto topLabel = WordAt(words, "12456.6kg", 172, 138);
+  ASSERT_TRUE(topLabel);
+
+  constexpr double kDotsPerMm = 10;
+  const QImage page = test::PdfPageImage(pdfPath, kDotsPerMm);
+  std::optional<int> curveTop;
+  for (int y = int(135 * kDotsPerMm); y < int(215 * kDotsPerMm) && !curveTop; ++y) {
+    for (int x = int(21 * kDotsPerMm); x < int(169 * kDotsPerMm); ++x) {
+      const QColor c = page.pixelColor(x, y);
+      if (c.red() > 200 && c.green() < 100 && c.blue() < 100) {
+        curveTop = y;
+        break;
+      }
+    }
+  }
+  ASSERT_TRUE(curveTop);
+  const double pictureDotMm = 75.0 / testPage->Graph->ScaleHeight();  // one pixel of the curve's picture
+  EXPECT_NEAR(*curveTop / kDotsPerMm, topLabel->boxMm.bottom(), pictureDotMm);
 }
 
 TEST_F(PrintedReportsTest, TestReportSavesTheTestAndTakesItsNameAsTheApplicationTitle) {

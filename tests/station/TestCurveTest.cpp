@@ -7,6 +7,9 @@
 namespace vt::test {
 namespace {
 
+// The curve's maximum lies 50 layout units, at 15 to a pixel, below the top.
+constexpr double kTopMargin = 50.0 / 15;
+
 struct TestCurveTest : StationFixture {
   TestCurveTest() {
     program.comm.LinkOK = true;
@@ -57,14 +60,14 @@ TEST_F(TestCurveTest, CurveRunsFromTheFirstToTheNewestSampleWithinTheBox) {
   EXPECT_EQ(testPage.GraphMin->text(), QStringLiteral("0.0"));
   const int w = Width();
   const int h = Height();
-  // The minimum on the bottom edge, the maximum 50 below the top, evenly spaced.
+  // The minimum on the bottom edge, the maximum just below the top, evenly spaced.
   EXPECT_TRUE(RedNear(0, h - 1));
-  EXPECT_TRUE(RedNear(w / 3, h - (h - 50) / 3));
-  EXPECT_TRUE(RedNear(2 * w / 3, h - 2 * (h - 50) / 3));
-  EXPECT_TRUE(RedNear(w - 1, 50));
+  EXPECT_TRUE(RedNear(w / 3, int(h - (h - kTopMargin) / 3)));
+  EXPECT_TRUE(RedNear(2 * w / 3, int(h - 2 * (h - kTopMargin) / 3)));
+  EXPECT_TRUE(RedNear(w - 1, int(kTopMargin)));
   const auto rows = RedRows();
   ASSERT_TRUE(rows);
-  EXPECT_GE(rows->first, 48) << "nothing above the newest sample";
+  EXPECT_GE(rows->first, int(kTopMargin) - 1) << "nothing above the newest sample";
   EXPECT_GT(RedPixels(w - 1), 0);
 }
 
@@ -78,8 +81,8 @@ TEST_F(TestCurveTest, DenseNoisyCurveIsDrawnUnbrokenAcrossTheBox) {
   EXPECT_TRUE(RedNear(Width() - 1, Height() - 1));
   const auto rows = RedRows();
   ASSERT_TRUE(rows);
-  EXPECT_LE(rows->first, 51);
-  EXPECT_GE(rows->first, 48);
+  EXPECT_LE(rows->first, int(kTopMargin) + 1);
+  EXPECT_GE(rows->first, int(kTopMargin) - 1);
 }
 
 TEST_F(TestCurveTest, RangeIsShownInTheGraphUnit) {
@@ -166,7 +169,7 @@ TEST_F(TestCurveTest, FullLiveBufferIsThinnedNotFlattened) {
   EXPECT_EQ(testPage.GraphMax->text(), QStringLiteral("5000.0"));
   EXPECT_EQ(testPage.GraphMin->text(), QStringLiteral("0.0"));
   EXPECT_TRUE(RedNear(0, Height() - 1));
-  EXPECT_TRUE(RedNear(Width() - 1, 50));
+  EXPECT_TRUE(RedNear(Width() - 1, int(kTopMargin)));
 
   Feed(5001);  // dropped: every second sample from now on
   EXPECT_EQ(graphic.GraphSampleCount, 2502);
