@@ -160,14 +160,14 @@ bool CommOptions::ChkParam() {
     }
   }
 
-  const bool sevenBits = SelBits->currentText() == QStringLiteral("7 Bit");
-  const bool eightBits = SelBits->currentText() == QStringLiteral("8 Bit");
-  const bool noParity = SelParity->currentText() == QStringLiteral("None");
   // The serial lists are disabled for TCP, so only a serial port needs them all.
   if (SelComPort->currentIndex() != Port::Offline && !TcpChosen() && !SerialSettingsChosen()) {
     Reject(QStringLiteral("Communication parameters not selected!"));
     return false;
   }
+  const bool sevenBits = SelBits->currentText() == QStringLiteral("7 Bit");
+  const bool eightBits = SelBits->currentText() == QStringLiteral("8 Bit");
+  const bool noParity = SelParity->currentText() == QStringLiteral("None");
   if (sevenBits && noParity && SelStops->currentText() == QStringLiteral("1 Bit")) {
     Reject(QStringLiteral("Communication parameters of 7 bits,noparity with 1 stop bit not supported by device!"));
     return false;
