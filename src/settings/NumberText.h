@@ -24,9 +24,18 @@ std::optional<double> StrictNumber(const QString& text, const QLocale& locale = 
 // [min, max].
 std::optional<int> StrictWhole(const QString& text, int min, int max, const QLocale& locale = QLocale::system());
 
+// The number format of typed parameter entries, whatever the user's: "." is
+// the decimal sign and a digit-group separator is refused.
+QLocale PointLocale();
+
 // The plain conversion to text: up to 15 significant digits, "." as the
 // decimal sign, "-" for negative values, no blank and no trailing zeros.
 QString PlainNumber(double value);
+
+// A number with up to 15 significant digits written out in
+// full (never in exponent form), "." as the decimal sign, no digit grouping
+// and no trailing zeros.
+QString NumberInFull(double value);
 
 // The free print format of the files: a blank before a non-negative number
 // or "-" before a negative one, up to 15 significant digits without a 0
