@@ -58,6 +58,8 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
   transactions = std::make_unique<Transactions>(*link, program.comm);
   commands = std::make_unique<CommandRegister>(*transactions, program.comm);
   transfers = std::make_unique<ParameterTransfers>(program, *commands);
+  parameterPanels =
+      std::make_unique<ParameterPanels>(program, *settingsPage, *transactions, *commands, *transfers, *this);
   plc = std::make_unique<PlcLink>(program.comm, dialogs,
                                   PlcControls{testPage->txtDimensionH, testPage->txtPLCSpeed, machine.labPLCComm},
                                   programFolder);

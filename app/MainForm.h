@@ -15,6 +15,7 @@
 #include "reports/RecordFiles.h"
 #include "reports/ReportPage.h"
 #include "reports/ReportTab.h"
+#include "setup/ParameterPanels.h"
 #include "setup/ParameterTransfers.h"
 #include "setup/SettingsPage.h"
 #include "station/ElapsedTime.h"
@@ -63,6 +64,7 @@ class MainForm : public QMainWindow {
   std::unique_ptr<Transactions> transactions;
   std::unique_ptr<CommandRegister> commands;
   std::unique_ptr<ParameterTransfers> transfers;
+  std::unique_ptr<ParameterPanels> parameterPanels;
   std::unique_ptr<PlcLink> plc;
   std::unique_ptr<IndicatorPollLink> pollLink;
   std::unique_ptr<TestRun> testRun;
