@@ -13,28 +13,23 @@ constexpr double kLargestSetPoint = 8388607;
 constexpr double kMilliampCounts = 2048;
 constexpr double kLeastAnalogSpan = 6144;  // 3 mA
 
-EntryRejection Reject(const char* message, const char* focus = "") {
-  return {QString::fromLatin1(message), QString::fromLatin1(focus)};
+EntryRejection Reject(const QString& message, const char* focus = "") {
+  return {message, QString::fromLatin1(focus)};
 }
 
-// The messages of a count typed as a number entry: not a number, negative,
-// too large.
-struct CountMessages {
-  const char* invalid;
-  const char* negative;
-  const char* tooLarge;
-};
-
-// A number entry times 10^decimals, checked and packed into three cells.
-// Capacities are checked after rounding to a whole count, set points as
-// typed.
-EntryCheck EncodeCount(const QString& text, int decimals, double largest, bool roundFirst,
-                       const CountMessages& messages, const char* focus, ParameterImage& image, int address) {
+// A count typed as a number entry, times 10^decimals, checked and packed
+// into three cells. Capacities are checked after rounding to a whole count,
+// set points as typed. The messages name the field.
+EntryCheck EncodeCount(const QString& text, int decimals, double largest, bool roundFirst, const char* field,
+                       const char* focus, ParameterImage& image, int address) {
+  const QString name = QString::fromLatin1(field);
   const auto value = NumberEntry(text);
-  if (!value) return Reject(messages.invalid, focus);
+  if (!value) return Reject(name + QStringLiteral(" must be a valid number!"), focus);
   const double count = *value * std::pow(10.0, decimals);
-  if (count < 0) return Reject(messages.negative, focus);
-  if ((roundFirst ? RoundHalfEven(count) : count) > largest) return Reject(messages.tooLarge, focus);
+  if (count < 0) return Reject(name + QStringLiteral(" should be a positive number!"), focus);
+  if ((roundFirst ? RoundHalfEven(count) : count) > largest) {
+    return Reject(name + QStringLiteral(" is too large!"), focus);
+  }
   Dbl2Bytes(count, image[address], image[address + 1], image[address + 2]);
   return std::nullopt;
 }
@@ -80,7 +75,8 @@ struct BaudRule {
 
 const BaudRule& RuleOf(int baudIndex) {
   static const BaudRule kRules[] = {
-      {255, 12, 255, "Delay must be between 0-255 ms for 1200 BPS!", "Time-Out must be between 12-255 ms for 1200 BPS!"},
+      {255, 12, 255, "Delay must be between 0-255 ms for 1200 BPS!",
+       "Time-Out must be between 12-255 ms for 1200 BPS!"},
       {127, 6, 127, "Delay must be between 0-127 ms for 2400 BPS!", "Time-Out must be between 6-127 ms for 2400 BPS!"},
       {63, 3, 63, "Delay must be between 0-63 ms for 4800 BPS!", "Time-Out must be between 3-63 ms for 4800 BPS!"},
       {31, 1.5, 31, "Delay must be between 0-31 ms for 9600 BPS!", "Time-Out must be between 1.5-31 ms for 9600 BPS!"},
@@ -130,23 +126,18 @@ EntryCheck EncodeScale(const ScaleValues& v, ParameterImage& image) {
   }
   const int decimals = image[ParAddr::DecimalPoint];
   if (single) {
-    if (auto rejected = EncodeCount(v.range2, decimals, kLargestCapacity, true,
-                                    {"Max must be a valid number!", "Max should be a positive number!", "Max is too large!"},
-                                    "OptRange2", image, ParAddr::Capacity2)) {
+    if (auto rejected =
+            EncodeCount(v.range2, decimals, kLargestCapacity, true, "Max", "OptRange2", image, ParAddr::Capacity2)) {
       return rejected;
     }
     for (int i = 0; i < 3; ++i) image[ParAddr::Capacity1 + i] = image[ParAddr::Capacity2 + i];
   } else {
     if (auto rejected =
-            EncodeCount(v.range1, decimals, kLargestCapacity, true,
-                        {"Max1 must be a valid number!", "Max1 should be a positive number!", "Max1 is too large!"},
-                        "OptRange1", image, ParAddr::Capacity1)) {
+            EncodeCount(v.range1, decimals, kLargestCapacity, true, "Max1", "OptRange1", image, ParAddr::Capacity1)) {
       return rejected;
     }
     if (auto rejected =
-            EncodeCount(v.range2, decimals, kLargestCapacity, true,
-                        {"Max2 must be a valid number!", "Max2 should be a positive number!", "Max2 is too large!"},
-                        "OptRange2", image, ParAddr::Capacity2)) {
+            EncodeCount(v.range2, decimals, kLargestCapacity, true, "Max2", "OptRange2", image, ParAddr::Capacity2)) {
       return rejected;
     }
   }
@@ -174,16 +165,12 @@ EntryCheck EncodeScale(const ScaleValues& v, ParameterImage& image) {
 }
 
 EntryCheck EncodeOutputs(const OutputsValues& v, ParameterImage& image) {
-  if (auto rejected = EncodeCount(v.setPoint1, Global::ParamDP, kLargestSetPoint, false,
-                                  {"Setpoint 1 must be a valid number!", "Setpoint 1 should be a positive number!",
-                                   "Setpoint 1 is too large!"},
-                                  "SetPoint1", image, ParAddr::SetPoint1)) {
+  if (auto rejected = EncodeCount(v.setPoint1, Global::ParamDP, kLargestSetPoint, false, "Setpoint 1", "SetPoint1",
+                                  image, ParAddr::SetPoint1)) {
     return rejected;
   }
-  if (auto rejected = EncodeCount(v.setPoint2, Global::ParamDP, kLargestSetPoint, false,
-                                  {"Setpoint 2 must be a valid number!", "Setpoint 2 should be a positive number!",
-                                   "Setpoint 2 is too large!"},
-                                  "SetPoint2", image, ParAddr::SetPoint2)) {
+  if (auto rejected = EncodeCount(v.setPoint2, Global::ParamDP, kLargestSetPoint, false, "Setpoint 2", "SetPoint2",
+                                  image, ParAddr::SetPoint2)) {
     return rejected;
   }
   const struct {
@@ -226,10 +213,7 @@ EntryCheck EncodeOutputs(const OutputsValues& v, ParameterImage& image) {
   if (std::fabs(from - to) < kLeastAnalogSpan) {
     return Reject("Analog outputs 'from' and 'to' values are too close! The difference is limited to 3mA's", "AnaFrom");
   }
-  return EncodeCount(v.analogMax, Global::ParamDP, kLargestSetPoint, false,
-                     {"Maximum range for analog output must be a valid number!",
-                      "Maximum range for analog output should be a positive number!",
-                      "Maximum range for analog output is too large!"},
+  return EncodeCount(v.analogMax, Global::ParamDP, kLargestSetPoint, false, "Maximum range for analog output",
                      "AnaMax", image, ParAddr::AnalogMax);
 }
 

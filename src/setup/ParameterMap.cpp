@@ -89,8 +89,8 @@ QVector<int> PanelFlags(int panel) {
 
 const Choices& ListChoices(ParList list) {
   static const Choices kDay = DayChoices();
-  static const Choices kMonth{{"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec", "---"},
-                              {}};
+  static const Choices kMonth{
+      {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec", "---"}, {}};
   static const Choices kYear = YearChoices();
   static const Choices kScaleType =
       Numbered({"Single Interval", "Multi Interval", "Multi Range"}, {0, 1, 2});

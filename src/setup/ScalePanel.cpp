@@ -140,6 +140,7 @@ int ScalePanel::OptRange2Row() const {
 }
 
 void ScalePanel::PlaceOptRange2(int row) {
+  if (OptRange2Row() == row) return;
   rangeGrid_->removeWidget(OptRange2);
   rangeGrid_->addWidget(OptRange2, row, kRangeColumn);
 }

@@ -111,8 +111,8 @@ TEST_F(ParameterPanelsOnTheWindow, AFailedReadShowsOneBoxAndLeavesThePanelAsItWa
 
 TEST_F(ParameterPanelsOnTheWindow, WritesSendTheEncodedCellsUnlockedAndStoredAndLeaveTheProgramsLinkAlone) {
   ScalePanel& scale = *page().scalePanel;
-  for (auto [list, index] : {std::pair{scale.ScaleType, 2}, {scale.OptSteps1, 2}, {scale.OptSteps2, 4}, {scale.OptDP, 2},
-                             {scale.OptUnit, 5}, {scale.OptCertified, 0}, {scale.OptInitialZero, 1},
+  for (auto [list, index] : {std::pair{scale.ScaleType, 2}, {scale.OptSteps1, 2}, {scale.OptSteps2, 4},
+                             {scale.OptDP, 2}, {scale.OptUnit, 5}, {scale.OptCertified, 0}, {scale.OptInitialZero, 1},
                              {scale.OptDrift, 2}, {scale.OptAutoTare, 0}}) {
     list->setCurrentIndex(index);
   }
@@ -323,8 +323,8 @@ TEST_F(PanelWrites, ScaleEntriesInTheirOrder) {
        "E1 must be selected properly!", "OptSteps1", {{34, 2}}},
       {1, [](SettingsPage& p) { p.scalePanel->OptDP->setCurrentIndex(7); }, "Decimal point must be selected properly!",
        "OptDP", {}},
-      {1, [](SettingsPage& p) { p.scalePanel->OptUnit->setCurrentIndex(-1); }, "Display unit must be selected properly!",
-       "OptUnit", {}},
+      {1, [](SettingsPage& p) { p.scalePanel->OptUnit->setCurrentIndex(-1); },
+       "Display unit must be selected properly!", "OptUnit", {}},
       {1,
        [](SettingsPage& p) {
          p.scalePanel->OptDrift->setCurrentIndex(10);

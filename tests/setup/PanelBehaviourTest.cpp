@@ -15,9 +15,7 @@ void Pick(QComboBox* list, int index) {
 
 class ScalePanelBehaviour : public ::testing::Test {
  protected:
-  void Select(int type) {
-    Pick(panel.ScaleType, type);
-  }
+  void Select(int type) { Pick(panel.ScaleType, type); }
   std::vector<QWidget*> SecondRange() {
     return {panel.OptRange1, panel.OptSteps2, panel.e2Lab, panel.Max2Lab, panel.Max2Unit, panel.N2Lab, panel.N2};
   }
@@ -105,7 +103,7 @@ TEST(SerialLinkPanelBehaviour, BaudRateSuggestsDelayAndTimeOutUntilARead) {
   panel.SelTout->setText(QStringLiteral("9"));
   panel.SelBaud_Click();  // nothing selected: the boxes keep their texts
   EXPECT_EQ(panel.SelDelay->text(), QStringLiteral("7"));
-  for (const auto& [index, suggestion] : {std::pair{0, "32"}, std::pair{1, "16"}, std::pair{2, "8"}, std::pair{3, "4"}}) {
+  for (const auto& [index, suggestion] : {std::pair{0, "32"}, {1, "16"}, {2, "8"}, {3, "4"}}) {
     Pick(panel.SelBaud, index);
     EXPECT_EQ(panel.SelDelay->text(), QString::fromLatin1(suggestion));
     EXPECT_EQ(panel.SelTout->text(), QString::fromLatin1(suggestion));
