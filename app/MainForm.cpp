@@ -8,6 +8,7 @@
 #include "platform/Controls.h"
 #include "settings/DirSelectForm.h"
 #include "settings/FormLog.h"
+#include "settings/Messages.h"
 #include "settings/NumberText.h"
 
 namespace vt {
@@ -56,6 +57,9 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
       Timer1, programFolder, options.tcpPort, options.startTimers);
   transactions = std::make_unique<Transactions>(*link, program.comm);
   commands = std::make_unique<CommandRegister>(*transactions, program.comm);
+  transfers = std::make_unique<ParameterTransfers>(program, *commands);
+  parameterPanels =
+      std::make_unique<ParameterPanels>(program, *settingsPage, *transactions, *commands, *transfers, *this);
   plc = std::make_unique<PlcLink>(program.comm, dialogs,
                                   PlcControls{testPage->txtDimensionH, testPage->txtPLCSpeed, machine.labPLCComm},
                                   programFolder);
@@ -169,6 +173,18 @@ void MainForm::SpecDatapath_Click() {
 void MainForm::SelDatLog_Click() {
   FormLog form(program.global, program.dialogs, program.programFolder, [this] { SaveConfig(); }, this);
   form.exec();
+}
+
+void MainForm::WriteAllParameters() {
+  transactions->SuspendPolling();
+  transfers->SetDefaultPars();
+  transfers->ClearParFlags();
+  program.comm.CommError = false;
+  // Every group but the whole memory (6) and the lone cell 83 (12).
+  for (int flag : {0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11}) program.global.ParFlags[flag] = true;
+  transfers->ShowWriteSetUp(this);
+  if (program.comm.CommError) ShowCommFailed(program.dialogs);
+  transactions->ResumePolling();
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

@@ -133,6 +133,25 @@ QString PlainNumber(double value) {
   return text;
 }
 
+QString NumberInFull(double value) {
+  if (value == 0 || !std::isfinite(value)) return PlainNumber(value);
+  // d.dddddddddddddde+XX: the 15 significant digits and the exponent.
+  const QString scientific = QString::number(std::fabs(value), 'e', 14);
+  const qsizetype e = scientific.indexOf(QLatin1Char('e'));
+  QString digits = scientific.left(e).remove(QLatin1Char('.'));
+  const int exponent = scientific.mid(e + 1).toInt();
+  while (digits.endsWith(QLatin1Char('0'))) digits.chop(1);
+  QString text;
+  if (exponent < 0) {
+    text = QStringLiteral("0.") + QString(-exponent - 1, QLatin1Char('0')) + digits;
+  } else if (digits.size() <= exponent + 1) {
+    text = digits + QString(exponent + 1 - digits.size(), QLatin1Char('0'));
+  } else {
+    text = digits.left(exponent + 1) + QLatin1Char('.') + digits.mid(exponent + 1);
+  }
+  return value < 0 ? QLatin1Char('-') + text : text;
+}
+
 QString FreePrint(double value) {
   QString digits = PlainNumber(std::fabs(value));
   if (digits.startsWith(QStringLiteral("0."))) digits.remove(0, 1);

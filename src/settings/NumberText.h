@@ -32,6 +32,11 @@ std::optional<int> StrictWhole(const QString& text, int min, int max, const QLoc
 // decimal sign, "-" for negative values, no blank and no trailing zeros.
 QString PlainNumber(double value);
 
+// A number with up to 15 significant digits written out in
+// full (never in exponent form), "." as the decimal sign, no digit grouping
+// and no trailing zeros.
+QString NumberInFull(double value);
+
 // The free print format of the files: a blank before a non-negative number
 // or "-" before a negative one, up to 15 significant digits without a 0
 // before the decimal sign of a number below 1, then one blank.

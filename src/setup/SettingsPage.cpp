@@ -1,9 +1,7 @@
 #include "setup/SettingsPage.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QVBoxLayout>
 
 #include "platform/Controls.h"
@@ -31,44 +29,57 @@ SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
   dataLayout->addWidget(SelDatLog);
   dataLayout->addWidget(CommDefAll);
 
-  PDDay = Named(new QComboBox, "PDDay");
-  for (int d = 1; d <= 31; ++d) PDDay->addItem(QStringLiteral("%1").arg(d, 2, 10, QLatin1Char('0')));
-  PDDay->addItem(QStringLiteral("--"));
-  PDMon = Named(new QComboBox, "PDMon");
-  PDMon->addItems({"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec", "---"});
-  PDYear = Named(new QComboBox, "PDYear");
-  for (int y = 2000; y <= 2019; ++y) PDYear->addItem(QString::number(y));
-  PDYear->addItem(QStringLiteral("----"));
-  SetPar[0] = Named(new QPushButton(QStringLiteral("Write Parameters")), "SetPar(0)");
-  for (QWidget* control : {static_cast<QWidget*>(PDDay), static_cast<QWidget*>(PDMon),
-                           static_cast<QWidget*>(PDYear), static_cast<QWidget*>(SetPar[0])}) {
-    control->setEnabled(false);
-  }
-  auto* production = new QGroupBox(QStringLiteral("Production"));
-  auto* productionGrid = new QGridLayout(production);
-  productionGrid->addWidget(new QLabel(QStringLiteral("Prod. Date")), 0, 0);
-  auto* dateRow = new QHBoxLayout;
-  dateRow->addWidget(PDDay);
-  dateRow->addWidget(PDMon);
-  dateRow->addWidget(PDYear);
-  productionGrid->addLayout(dateRow, 0, 1);
-  productionGrid->addWidget(SetPar[0], 1, 1);
+  parameterTabs = new QTabWidget;
+  productionPanel = new ProductionPanel;
+  scalePanel = new ScalePanel;
+  outputsPanel = new OutputsPanel;
+  serialLinkPanel = new SerialLinkPanel;
+  AddParameterPage(0, productionPanel, QStringLiteral("Production"));
+  AddParameterPage(1, scalePanel, QStringLiteral("Scale"));
+  AddParameterPage(2, outputsPanel, QStringLiteral("Outputs"));
+  AddParameterPage(3, serialLinkPanel, QStringLiteral("Serial Link"));
+  SetPar[0]->setEnabled(false);
 
   auto* left = new QVBoxLayout;
   left->addWidget(linkPanel);
   left->addWidget(data);
   left->addStretch();
+  auto* middle = new QVBoxLayout;
+  middle->addWidget(machinePanel);
+  middle->addWidget(header);
+  middle->addStretch();
   auto* right = new QVBoxLayout;
-  right->addWidget(machinePanel);
-  right->addWidget(header);
-  right->addWidget(production);
+  right->addWidget(parameterTabs);
   right->addStretch();
   auto* page = new QHBoxLayout(this);
   page->addLayout(left);
-  page->addLayout(right);
-  page->addStretch();
+  page->addLayout(middle);
+  page->addLayout(right, 1);
 }
 
-std::array<QWidget*, 5> SettingsPage::FactoryControls() const { return {CommDefAll, PDDay, PDMon, PDYear, SetPar[0]}; }
+void SettingsPage::AddParameterPage(int index, QWidget* panel, const QString& title) {
+  ReadPar[index] = Named(new QPushButton(QStringLiteral("Read Parameters")), QStringLiteral("ReadPar(%1)").arg(index));
+  SetPar[index] = Named(new QPushButton(QStringLiteral("Write Parameters")), QStringLiteral("SetPar(%1)").arg(index));
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(ReadPar[index]);
+  buttons->addWidget(SetPar[index]);
+  if (index > 0) {
+    SetDefaults[index] =
+        Named(new QPushButton(QStringLiteral("Set Defaults")), QStringLiteral("SetDefaults(%1)").arg(index));
+    buttons->addWidget(SetDefaults[index]);
+  }
+  buttons->addStretch();
+
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(panel);
+  layout->addLayout(buttons);
+  layout->addStretch();
+  parameterTabs->addTab(page, title);
+}
+
+std::array<QWidget*, 5> SettingsPage::FactoryControls() const {
+  return {CommDefAll, productionPanel->PDDay, productionPanel->PDMon, productionPanel->PDYear, SetPar[0]};
+}
 
 }  // namespace vt

@@ -1,18 +1,23 @@
 #pragma once
 
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QWidget>
 #include <array>
 
 #include "link/LinkPanel.h"
+#include "setup/OutputsPanel.h"
+#include "setup/ProductionPanel.h"
+#include "setup/ScalePanel.h"
+#include "setup/SerialLinkPanel.h"
 #include "station/MachinePanel.h"
 
 namespace vt {
 
 // The "Ayarlar" tab: the link's and the station's panels, the report
-// header, the data management buttons and the production panel.
+// header, the data management buttons and the four panels of the
+// indicator's parameters, each with its read and write buttons.
 class SettingsPage : public QWidget {
   Q_OBJECT
  public:
@@ -28,15 +33,21 @@ class SettingsPage : public QWidget {
   QPushButton* SelDatLog;
   QPushButton* CommDefAll;
 
-  // Production panel; the date lists and the write button are enabled only
-  // in service mode.
-  QComboBox* PDDay;
-  QComboBox* PDMon;
-  QComboBox* PDYear;
+  // The indicator's parameter panels, one page each of parameterTabs.
+  QTabWidget* parameterTabs;
+  ProductionPanel* productionPanel;
+  ScalePanel* scalePanel;
+  OutputsPanel* outputsPanel;
+  SerialLinkPanel* serialLinkPanel;
+  std::array<QPushButton*, 4> ReadPar{};
   std::array<QPushButton*, 4> SetPar{};
+  std::array<QPushButton*, 4> SetDefaults{};  // panels 1 to 3; they do nothing
 
   // The five controls that service mode enables.
   std::array<QWidget*, 5> FactoryControls() const;
+
+ private:
+  void AddParameterPage(int index, QWidget* panel, const QString& title);
 };
 
 }  // namespace vt

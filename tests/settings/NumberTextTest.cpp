@@ -71,6 +71,27 @@ TEST(NumberText, PlainConversionKeepsFifteenSignificantDigits) {
   EXPECT_EQ(PlainNumber(1e-5), QStringLiteral("1E-05"));
 }
 
+TEST(NumberText, NumberInFullNeverUsesAnExponent) {
+  EXPECT_EQ(NumberInFull(3e9), QStringLiteral("3000000000"));
+  EXPECT_EQ(NumberInFull(1e20), QStringLiteral("100000000000000000000"));
+  EXPECT_EQ(NumberInFull(1e-5), QStringLiteral("0.00001"));
+  EXPECT_EQ(NumberInFull(-2.5), QStringLiteral("-2.5"));
+  EXPECT_EQ(NumberInFull(1.0 / 3), QStringLiteral("0.333333333333333"));
+  EXPECT_EQ(NumberInFull(0.5 / 0.02), QStringLiteral("25"));  // 15 significant digits
+  EXPECT_EQ(NumberInFull(123456.75), QStringLiteral("123456.75"));
+  EXPECT_EQ(NumberInFull(0), QStringLiteral("0"));
+}
+
+TEST(StrictConversion, PointFormatWhateverTheUsersLocale) {
+  QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+  EXPECT_EQ(StrictNumber(QStringLiteral("0.5"), PointFormat()), 0.5);
+  EXPECT_EQ(StrictNumber(QStringLiteral("5E-1"), PointFormat()), 0.5);
+  EXPECT_FALSE(StrictNumber(QStringLiteral("0,5"), PointFormat()).has_value());
+  EXPECT_FALSE(StrictNumber(QStringLiteral("1,000"), PointFormat()).has_value());
+  EXPECT_FALSE(StrictNumber(QStringLiteral("1.000.5"), PointFormat()).has_value());
+  QLocale::setDefault(QLocale::c());
+}
+
 TEST(NumberText, FreePrintFormatOfTheFiles) {
   EXPECT_EQ(FreePrint(1), QStringLiteral(" 1 "));
   EXPECT_EQ(FreePrint(-1), QStringLiteral("-1 "));
