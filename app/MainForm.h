@@ -80,6 +80,8 @@ class MainForm : public QMainWindow {
   void SpecDatapath_Click();
   void cmdConn_Click();
   void SelDatLog_Click();
+  void Command1_Click();
+  void Serialization_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -25,11 +25,13 @@ SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
   SelDatLog = Named(new QPushButton(QStringLiteral("Logs")), "SelDatLog");
   CommDefAll = Named(new QPushButton(QStringLiteral("Upload Defaults")), "CommDefAll");
   CommDefAll->setEnabled(false);
+  Serialization = Named(new QPushButton(QStringLiteral("Serialization")), "Serialization");
   auto* data = new QGroupBox(QStringLiteral("Q/A data management"));
   auto* dataLayout = new QVBoxLayout(data);
   dataLayout->addWidget(SpecDatapath);
   dataLayout->addWidget(SelDatLog);
   dataLayout->addWidget(CommDefAll);
+  dataLayout->addWidget(Serialization);
 
   PDDay = Named(new QComboBox, "PDDay");
   for (int d = 1; d <= 31; ++d) PDDay->addItem(QStringLiteral("%1").arg(d, 2, 10, QLatin1Char('0')));

@@ -27,6 +27,7 @@ class SettingsPage : public QWidget {
   QPushButton* SpecDatapath;
   QPushButton* SelDatLog;
   QPushButton* CommDefAll;
+  QPushButton* Serialization;
 
   // Production panel; the date lists and the write button are enabled only
   // in service mode.
