@@ -8,6 +8,7 @@
 #include "platform/Controls.h"
 #include "settings/DirSelectForm.h"
 #include "settings/FormLog.h"
+#include "settings/Messages.h"
 #include "settings/NumberText.h"
 #include "setup/Password.h"
 #include "setup/WinSerialNum.h"
@@ -58,6 +59,7 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
       Timer1, programFolder, options.tcpPort, options.startTimers);
   transactions = std::make_unique<Transactions>(*link, program.comm);
   commands = std::make_unique<CommandRegister>(*transactions, program.comm);
+  transfers = std::make_unique<ParameterTransfers>(program, *commands);
   plc = std::make_unique<PlcLink>(program.comm, dialogs,
                                   PlcControls{testPage->txtDimensionH, testPage->txtPLCSpeed, machine.labPLCComm},
                                   programFolder);
@@ -183,6 +185,18 @@ void MainForm::Command1_Click() {
 void MainForm::Serialization_Click() {
   WinSerialNum window(program, this);
   window.exec();
+}
+
+void MainForm::WriteAllParameters() {
+  transactions->SuspendPolling();
+  transfers->SetDefaultPars();
+  transfers->ClearParFlags();
+  program.comm.CommError = false;
+  // Every group but the whole memory (6) and the lone cell 83 (12).
+  for (int flag : {0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11}) program.global.ParFlags[flag] = true;
+  transfers->ShowWriteSetUp(this);
+  if (program.comm.CommError) ShowCommFailed(program.dialogs);
+  transactions->ResumePolling();
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

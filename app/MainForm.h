@@ -15,6 +15,7 @@
 #include "reports/RecordFiles.h"
 #include "reports/ReportPage.h"
 #include "reports/ReportTab.h"
+#include "setup/ParameterTransfers.h"
 #include "setup/SettingsPage.h"
 #include "station/ElapsedTime.h"
 #include "station/GraphSnapshot.h"
@@ -61,6 +62,7 @@ class MainForm : public QMainWindow {
   std::unique_ptr<IndicatorLink> link;
   std::unique_ptr<Transactions> transactions;
   std::unique_ptr<CommandRegister> commands;
+  std::unique_ptr<ParameterTransfers> transfers;
   std::unique_ptr<PlcLink> plc;
   std::unique_ptr<IndicatorPollLink> pollLink;
   std::unique_ptr<TestRun> testRun;
@@ -82,6 +84,8 @@ class MainForm : public QMainWindow {
   void SelDatLog_Click();
   void Command1_Click();
   void Serialization_Click();
+  // Writes the factory parameter set into the indicator; no control calls it.
+  void WriteAllParameters();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "link/CommandRegister.h"
+#include "setup/TransferWindow.h"
 #include "station/Program.h"
 
 namespace vt {
@@ -27,6 +28,9 @@ class ParameterTransfers {
   // parameter-memory window's "Calibration" check box (0 when that window is
   // not the caller): 1 lets a whole-memory write include addresses 37 to 47.
   void ShowWriteSetUp(QWidget* owner, int calibRW = 0);
+
+  // The transfer list that each window fills and then works through.
+  ProcListArray ProcList{};
 
  private:
   Program& program_;

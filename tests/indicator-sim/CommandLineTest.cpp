@@ -1,6 +1,9 @@
 // The program's options.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "indicator-sim/CommandLine.h"
 #include "indicator-sim/IndicatorSim.h"
 
@@ -85,6 +88,10 @@ TEST(CommandLine, RefusesBadValues) {
       {"--tcp", "0", "--bind", "nowhere"},
       {"--tcp", "0", "--unknown"},
       {"--tcp", "0", "stray"},
+      {"--tcp", "0", "--parameter", "256=1"},
+      {"--tcp", "0", "--parameter", "5=256"},
+      {"--tcp", "0", "--parameters", "/nonexistent/file.mem"},
+      {"--tcp", "0", "--fail-parameter-commands", "-1"},
   };
   for (const QStringList& arguments : bad) {
     CommandLine line;
@@ -125,6 +132,37 @@ TEST(CommandLine, ConfigureSetsTheIndicatorAndTheFaults) {
   EXPECT_EQ(sim.Faults().Draw(false), Fault::Drop);
   EXPECT_EQ(sim.Faults().lateMs, 123);
   EXPECT_EQ(sim.Address(), 4);
+}
+
+TEST(CommandLine, PresetsTheParameterMemoryAndTheParameterFault) {
+  QTemporaryDir folder;
+  const QString good = folder.filePath(QStringLiteral("good.mem"));
+  const QString bad = folder.filePath(QStringLiteral("bad.mem"));
+  {
+    QFile file(good);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("186\r\n7\r\n9\r\n");
+    QFile other(bad);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("1\r\nabc\r\n");
+  }
+  CommandLine line;
+  ASSERT_TRUE(Parse(line, {"--tcp", "0", "--parameters", good, "--parameter", "1=12", "--parameter", "0x20=33",
+                           "--fail-parameter-commands", "2"}))
+      << line.Error().toStdString();
+  IndicatorSim sim;
+  Configure(sim, line.Config());
+  const IndicatorModel& model = sim.Model();
+  EXPECT_EQ(model.Parameter(0), 186);
+  EXPECT_EQ(model.Parameter(1), 12);  // the single cell comes after the file
+  EXPECT_EQ(model.Parameter(2), 9);
+  EXPECT_EQ(model.Parameter(32), 33);
+  EXPECT_EQ(model.Parameter(3), 40);  // beyond the file: the factory value
+  EXPECT_EQ(model.ParameterFailuresLeft(), 2);
+
+  CommandLine refused;
+  EXPECT_FALSE(Parse(refused, {"--tcp", "0", "--parameters", bad}));
+  EXPECT_TRUE(refused.Error().contains(QStringLiteral("line 2")));
 }
 
 }  // namespace

@@ -55,6 +55,26 @@ TEST_F(CommandRegisterTest, TheWorkIsDoneWhenTheCommandEnds) {
   EXPECT_EQ(model.RamStores(), 1);
 }
 
+TEST_F(CommandRegisterTest, ParameterCommandsFailAsOftenAsAskedThenWorkAgain) {
+  model.SetReadsUntilDone(0);
+  model.FailParameterCommands(3);
+  Write({Cmd::Unlock, 0, 0});
+  Write({Cmd::WriteParam, 60, 77});
+  EXPECT_EQ(model.Register(0), Result::Refused);
+  Write({Cmd::ReadParam, 44});
+  EXPECT_EQ(model.Register(0), Result::Refused);
+  Write({Cmd::StoreToRam});  // other commands are not struck
+  EXPECT_EQ(model.Register(0), Result::Done);
+  Write({Cmd::Unlock, 0, 0});
+  Write({Cmd::WriteParam, 60, 77});
+  EXPECT_EQ(model.Register(0), Result::Refused);
+  EXPECT_NE(model.Parameter(60), 77);
+  Write({Cmd::Unlock, 0, 0});
+  Write({Cmd::WriteParam, 60, 77});
+  EXPECT_EQ(model.Register(0), Result::Done);
+  EXPECT_EQ(model.Parameter(60), 77);
+}
+
 TEST_F(CommandRegisterTest, DeviceTypeAndVersionComeBackInRegisterOne) {
   Write({Cmd::DeviceType, 0, 0});
   ReadsShowing(Cmd::DeviceType);

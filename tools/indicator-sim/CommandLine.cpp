@@ -1,6 +1,9 @@
 #include "indicator-sim/CommandLine.h"
 
+#include <QFile>
+
 #include "indicator-sim/IndicatorSim.h"
+#include "indicator-sim/ParameterMemory.h"
 
 namespace vt::sim {
 
@@ -22,6 +25,17 @@ const RateOption kRateOptions[] = {
     {"close", &FaultRates::closeConnection, "Rate of requests answered by closing the TCP connection."},
     {"silence", &FaultRates::silence, "Rate of requests that start a silence window (see --silence-ms)."},
 };
+
+// A parameter file is a few kilobytes; more is not one.
+constexpr qint64 kParameterFileLimit = 64 * 1024;
+
+// A whole number from 0 to 255, as a parameter cell holds.
+std::optional<quint8> CellValue(const QString& text) {
+  bool ok = false;
+  const int value = text.trimmed().toInt(&ok);
+  if (!ok || value < 0 || value > 255) return std::nullopt;
+  return quint8(value);
+}
 
 QCommandLineOption Valued(const QString& name, const QString& description, const QString& valueName) {
   return QCommandLineOption(name, description, valueName);
@@ -52,6 +66,11 @@ CommandLine::CommandLine() {
       Valued("never-complete", "The command never ends (repeatable).", "code"),
       Valued("device-type", "Device type reported by command 8 (default 1901).", "n"),
       Valued("version", "Firmware version x10 reported by command 9 (default 12).", "n"),
+      Valued("parameters",
+             "Parameter memory from a file: line k holds the value of address k (up to 256 lines, 0 to 255).",
+             "file"),
+      Valued("parameter", "Set one parameter cell (repeatable; after --parameters).", "address=value"),
+      Valued("fail-parameter-commands", "The next n parameter reads and writes fail with FFFDh.", "n"),
       Valued("seed", "Seed of the fault and noise generators (default 1).", "n"),
       Valued("late-ms", "Delay of a late answer (default 1000).", "ms"),
       Valued("silence-ms", "Length of a silence window (default 2000).", "ms"),
@@ -166,6 +185,46 @@ bool CommandLine::Read() {
     config_.neverComplete.push_back(quint16(value));
   }
   config_.trace = parser_.isSet("trace");
+  return ReadParameters() && Whole("fail-parameter-commands", 0, 1000000, config_.failParameterCommands);
+}
+
+bool CommandLine::ReadParameters() {
+  if (parser_.isSet("parameters") && !ReadParameterFile(parser_.value("parameters"))) return false;
+  for (const QString& cell : parser_.values("parameter")) {
+    const QStringList parts = cell.split('=');
+    bool addressOk = false;
+    const int address = parts.size() == 2 ? parts[0].toInt(&addressOk, 0) : -1;
+    const auto value = parts.size() == 2 ? CellValue(parts[1]) : std::nullopt;
+    if (!addressOk || address < 0 || address >= ParameterMemory::kSize || !value) {
+      error_ = QStringLiteral("--parameter takes address=value, address 0 to 255, value 0 to 255");
+      return false;
+    }
+    config_.parameters.emplace_back(address, *value);
+  }
+  return true;
+}
+
+bool CommandLine::ReadParameterFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    error_ = QStringLiteral("--parameters: cannot read %1").arg(path);
+    return false;
+  }
+  const QByteArray text = file.read(kParameterFileLimit + 1);
+  QList<QByteArray> lines = text.split('\n');
+  if (!lines.isEmpty() && lines.last().trimmed().isEmpty()) lines.removeLast();
+  if (text.size() > kParameterFileLimit || lines.size() > ParameterMemory::kSize) {
+    error_ = QStringLiteral("--parameters: %1 holds more than 256 lines").arg(path);
+    return false;
+  }
+  for (int address = 0; address < lines.size(); ++address) {
+    const auto value = CellValue(QString::fromLatin1(lines[address]));
+    if (!value) {
+      error_ = QStringLiteral("--parameters: line %1 of %2 is not a value from 0 to 255").arg(address + 1).arg(path);
+      return false;
+    }
+    config_.parameters.emplace_back(address, *value);
+  }
   return true;
 }
 
@@ -183,6 +242,8 @@ void Configure(IndicatorSim& sim, const SimConfig& config) {
   for (quint16 code : config.neverComplete) model.ForceNeverCompletes(code);
   model.SetDeviceType(config.deviceType);
   model.SetFirmwareVersion(config.version);
+  for (const auto& [address, value] : config.parameters) model.SetParameter(address, value);
+  model.FailParameterCommands(config.failParameterCommands);
   FaultPlan& faults = sim.Faults();
   faults.Seed(config.seed);
   faults.SetRates(config.rates);

@@ -32,6 +32,9 @@ struct SimConfig {
   std::vector<quint16> neverComplete;
   quint16 deviceType = 1901;
   quint16 version = 12;
+  // Parameter cells set before serving: address, value (later ones win).
+  std::vector<std::pair<int, quint8>> parameters;
+  int failParameterCommands = 0;
   quint32 seed = 1;
   FaultRates rates;
   int lateMs = 1000;
@@ -54,6 +57,8 @@ class CommandLine {
 
  private:
   bool Read();
+  bool ReadParameters();
+  bool ReadParameterFile(const QString& path);
   bool Number(const QString& name, double low, double high, double& into);
   template <typename Int>
   bool Whole(const QString& name, qint64 low, qint64 high, Int& into);

@@ -113,6 +113,12 @@ void IndicatorModel::TakeCommand(quint16 code) {
 void IndicatorModel::Complete() {
   const quint16 code = pending_->code;
   pending_.reset();
+  if ((code == Cmd::ReadParam || code == Cmd::WriteParam) && parameterFailures_ > 0) {
+    --parameterFailures_;
+    unlocked_ = false;
+    stored_[0] = Result::Refused;
+    return;
+  }
   const auto forced = forced_.find(code);
   if (forced != forced_.end() && *forced->second != Result::Done) {
     stored_[0] = *forced->second;

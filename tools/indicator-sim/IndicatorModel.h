@@ -75,6 +75,10 @@ class IndicatorModel {
   // The command never ends: its code stays in register 0.
   void ForceNeverCompletes(quint16 code) { forced_[code] = std::nullopt; }
   void ClearForcedResults() { forced_.clear(); }
+  // The next `count` parameter reads and writes (codes 3 and 2) end with
+  // FFFDh and change nothing; later ones work again.
+  void FailParameterCommands(int count) { parameterFailures_ = std::max(0, count); }
+  int ParameterFailuresLeft() const { return parameterFailures_; }
 
   // ---- Indicator state ----
   void SetDeviceType(quint16 type) { deviceType_ = type; }
@@ -132,6 +136,7 @@ class IndicatorModel {
   std::optional<Pending> pending_;
   int readsUntilDone_ = 2;
   std::map<quint16, std::optional<quint16>> forced_;  // nullopt: never completes
+  int parameterFailures_ = 0;
   std::vector<ReceivedCommand> commands_;
   std::optional<std::pair<quint16, quint16>> accessCode_;
   bool unlocked_ = false;
