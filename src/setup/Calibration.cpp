@@ -53,9 +53,7 @@ Calibration::Calibration(Program& program, CommandRegister& commands, QWidget* p
   connect(cmdExit, &QPushButton::clicked, this, &Calibration::cmdExit_Click);
 }
 
-void Calibration::cmdSetZero_Click() {
-  commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::Zero);
-}
+void Calibration::cmdSetZero_Click() { commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::Zero); }
 
 void Calibration::cmdCalibrate_Click() {
   const double load = RoundHalfEven(Val(txtCalVal->text()));

@@ -43,10 +43,11 @@ void Put24(Image& image, int at, double value) { Split3Bytes(value, image[at], i
 
 void SaveDefaultsWindowSettings(const ProductionSetupOptions& o) {
   const std::pair<const char*, int> settings[] = {
-      {"SerialOp", o.SerialOp},     {"OvrProd", o.OvrProd}, {"OvrInput", o.OvrInput},
-      {"OvrCalib", o.OvrCalib},     {"OvrLin", o.OvrLin},   {"OvrComp", o.OvrComp},
-      {"OvrDisplay", o.OvrDisplay}, {"OvrOutput", o.OvrOutput}, {"OvrComm", o.OvrComm},
-      {"HasUserInterface", o.HasUserInterface}};
+      {"SerialOp", o.SerialOp},     {"OvrProd", o.OvrProd},
+      {"OvrInput", o.OvrInput},     {"OvrCalib", o.OvrCalib},
+      {"OvrLin", o.OvrLin},         {"OvrComp", o.OvrComp},
+      {"OvrDisplay", o.OvrDisplay}, {"OvrOutput", o.OvrOutput},
+      {"OvrComm", o.OvrComm},       {"HasUserInterface", o.HasUserInterface}};
   for (const auto& [key, value] : settings) {
     SaveRegSetting(QStringLiteral("DefaultsWindow"), QString::fromLatin1(key), QString::number(value));
   }

@@ -13,15 +13,15 @@ namespace vt {
 // number, and one option per block of parameters (a block is written only
 // when its option is 1).
 struct ProductionSetupOptions {
-  int SerialOp = 0;    // 0 nothing, 1 the stored serial number, 2 the next one, stored back
-  int OvrProd = 0;     // production date
-  int OvrInput = 0;    // input filter
-  int OvrCalib = 0;    // calibration record
-  int OvrLin = 0;      // table of six points
-  int OvrComp = 0;     // table of three points: never written, its records are not settled
-  int OvrDisplay = 0;  // scale
-  int OvrOutput = 0;   // set points and analog output
-  int OvrComm = 0;     // the indicator's own serial link
+  int SerialOp = 0;          // 0 nothing, 1 the stored serial number, 2 the next one, stored back
+  int OvrProd = 0;           // production date
+  int OvrInput = 0;          // input filter
+  int OvrCalib = 0;          // calibration record
+  int OvrLin = 0;            // table of six points
+  int OvrComp = 0;           // table of three points: never written, its records are not settled
+  int OvrDisplay = 0;        // scale
+  int OvrOutput = 0;         // set points and analog output
+  int OvrComm = 0;           // the indicator's own serial link
   int HasUserInterface = 0;  // kept with the others, used by nothing here
 };
 

@@ -45,9 +45,15 @@ TEST_F(CalibrationAgainstIndicator, SpanSendsTheLoadHighWordFirstThenLowWordThen
     QString load;
     int high;
     int low;
-  } rows[] = {{"10000", 0, 10000},         {"70000", 1, 4464},        {"-1", 0xFFFF, 0xFFFF},
-              {"100.5", 0, 100},           {"101.5", 0, 102},         {"1,5", 0, 1},
-              {"", 0, 0},                  {" 2147483647", 0x7FFF, 0xFFFF}, {"-2147483648", 0x8000, 0}};
+  } rows[] = {{"10000", 0, 10000},
+              {"70000", 1, 4464},
+              {"-1", 0xFFFF, 0xFFFF},
+              {"100.5", 0, 100},
+              {"101.5", 0, 102},
+              {"1,5", 0, 1},
+              {"", 0, 0},
+              {" 2147483647", 0x7FFF, 0xFFFF},
+              {"-2147483648", 0x8000, 0}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.load.toStdString());
     writes.clear();
