@@ -10,6 +10,8 @@
 #include "settings/FormLog.h"
 #include "settings/Messages.h"
 #include "settings/NumberText.h"
+#include "setup/Password.h"
+#include "setup/WinSerialNum.h"
 
 namespace vt {
 namespace {
@@ -84,6 +86,8 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
   connect(settingsPage->SpecDatapath, &QPushButton::clicked, this, &MainForm::SpecDatapath_Click);
   connect(settingsPage->linkPanel->cmdConn, &QPushButton::clicked, this, &MainForm::cmdConn_Click);
   connect(settingsPage->SelDatLog, &QPushButton::clicked, this, &MainForm::SelDatLog_Click);
+  connect(machine.Command1, &QPushButton::clicked, this, &MainForm::Command1_Click);
+  connect(settingsPage->Serialization, &QPushButton::clicked, this, &MainForm::Serialization_Click);
 
   Form_Load();
   if (options.startTimers) {
@@ -173,6 +177,16 @@ void MainForm::SpecDatapath_Click() {
 void MainForm::SelDatLog_Click() {
   FormLog form(program.global, program.dialogs, program.programFolder, [this] { SaveConfig(); }, this);
   form.exec();
+}
+
+void MainForm::Command1_Click() {
+  Password window(program, *commands, this);
+  window.exec();
+}
+
+void MainForm::Serialization_Click() {
+  WinSerialNum window(program, this);
+  window.exec();
 }
 
 void MainForm::WriteAllParameters() {

@@ -84,6 +84,8 @@ class MainForm : public QMainWindow {
   void SpecDatapath_Click();
   void cmdConn_Click();
   void SelDatLog_Click();
+  void Command1_Click();
+  void Serialization_Click();
   // Writes the factory parameter set into the indicator; no control calls it.
   void WriteAllParameters();
 

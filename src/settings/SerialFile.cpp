@@ -14,6 +14,11 @@ void SaveSerial(Dialogs& dialogs, const QString& programFolder, double value) {
   }
 }
 
+bool SerialFileHolds(double value) {
+  const QString line = FreePrint(value);
+  return !line.contains(QLatin1Char('E')) && Val(line) == value;
+}
+
 double LoadSerial(Dialogs& dialogs, const QString& programFolder) {
   const auto lines = ReadTextLines(SerialFilePath(programFolder));
   if (!lines) {

@@ -14,6 +14,11 @@ QString SerialFilePath(const QString& programFolder);
 // whole on any failure.
 void SaveSerial(Dialogs& dialogs, const QString& programFolder, double value);
 
+// True when the file's line keeps the value as it is: written out in full,
+// without an exponent, and read back as the same number. The free print
+// format keeps 15 significant digits.
+bool SerialFileHolds(double value);
+
 // The number of the file's first line (0 when it holds none); shows a
 // message and gives 0 when the file cannot be read.
 double LoadSerial(Dialogs& dialogs, const QString& programFolder);

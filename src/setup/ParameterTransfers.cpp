@@ -25,15 +25,14 @@ constexpr DefaultRun kFactoryDefaults[] = {
 constexpr int kProductionDate = 8;
 constexpr int kCalibrationDate = 19;
 
-// Day, month and the year as a 16-bit little-endian number.
+}  // namespace
+
 void PutDate(std::array<std::int32_t, kParImageSize>& image, int at, const QDate& date) {
   image[at] = date.day();
   image[at + 1] = date.month();
   image[at + 2] = date.year() % 256;
   image[at + 3] = date.year() / 256;
 }
-
-}  // namespace
 
 ParameterTransfers::ParameterTransfers(Program& program, CommandRegister& commands)
     : program_(program), commands_(commands) {}

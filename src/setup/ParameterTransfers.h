@@ -1,12 +1,19 @@
 #pragma once
 
+#include <QDate>
 #include <QWidget>
+#include <array>
+#include <cstdint>
 
 #include "link/CommandRegister.h"
 #include "setup/TransferWindow.h"
 #include "station/Program.h"
 
 namespace vt {
+
+// Writes a date into four cells of the image from `at` on: day, month and
+// the year as a 16-bit little-endian number.
+void PutDate(std::array<std::int32_t, kParImageSize>& image, int at, const QDate& date);
 
 // Moves parameter groups between the indicator and program.global.ParImage
 // through the two "Please Wait" transfer windows, ReadSetUp and WriteSetUp.

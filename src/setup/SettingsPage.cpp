@@ -23,11 +23,13 @@ SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
   SelDatLog = Named(new QPushButton(QStringLiteral("Logs")), "SelDatLog");
   CommDefAll = Named(new QPushButton(QStringLiteral("Upload Defaults")), "CommDefAll");
   CommDefAll->setEnabled(false);
+  Serialization = Named(new QPushButton(QStringLiteral("Serialization")), "Serialization");
   auto* data = new QGroupBox(QStringLiteral("Q/A data management"));
   auto* dataLayout = new QVBoxLayout(data);
   dataLayout->addWidget(SpecDatapath);
   dataLayout->addWidget(SelDatLog);
   dataLayout->addWidget(CommDefAll);
+  dataLayout->addWidget(Serialization);
 
   parameterTabs = new QTabWidget;
   productionPanel = new ProductionPanel;

@@ -32,6 +32,7 @@ class SettingsPage : public QWidget {
   QPushButton* SpecDatapath;
   QPushButton* SelDatLog;
   QPushButton* CommDefAll;
+  QPushButton* Serialization;
 
   // The indicator's parameter panels, one page each of parameterTabs.
   QTabWidget* parameterTabs;

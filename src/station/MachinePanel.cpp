@@ -24,6 +24,7 @@ MachinePanel::MachinePanel(QWidget* parent) : QWidget(parent) {
   AppTare[1] = Named(new QPushButton(QStringLiteral("Tare")), "AppTare(1)");
   cmdPar2Ram = Named(new QPushButton(QStringLiteral("2Ram")), "cmdPar2Ram");
   cmd2EEprom = Named(new QPushButton(QStringLiteral("2EEp")), "cmd2EEprom");
+  Command1 = Named(new QPushButton(QStringLiteral("Kalibrasyon")), "Command1");
   // Designed hidden: nothing shows them.
   AppTare[1]->setVisible(false);
   cmdPar2Ram->setVisible(false);
@@ -46,6 +47,7 @@ MachinePanel::MachinePanel(QWidget* parent) : QWidget(parent) {
   deviceGrid->addWidget(AppTare[1], 1, 0);
   deviceGrid->addWidget(cmdPar2Ram, 1, 1);
   deviceGrid->addWidget(cmd2EEprom, 1, 2);
+  deviceGrid->addWidget(Command1, 2, 0);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

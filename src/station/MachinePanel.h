@@ -34,6 +34,7 @@ class MachinePanel : public QWidget {
   std::array<QPushButton*, 2> AppTare;  // element 1 is the tare button
   QPushButton* cmdPar2Ram;
   QPushButton* cmd2EEprom;
+  QPushButton* Command1;  // "Kalibrasyon": the calibration password window
 
   void SetMachineTypeLabels(const MachineTypeLabels& labels) { machineTypeLabels_ = labels; }
 

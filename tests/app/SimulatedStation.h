@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/MainForm.h"
 #include "indicator-sim/IndicatorSim.h"
@@ -10,6 +11,18 @@
 #include "support/ProgramFolder.h"
 
 namespace vt::test {
+
+// The real clock, whose date a test may fix.
+class StationClock : public Clock {
+ public:
+  QDateTime Now() const override { return fixedNow_ ? *fixedNow_ : real_.Now(); }
+  qint64 TickMs() const override { return real_.TickMs(); }
+  void FixNow(const QDateTime& now) { fixedNow_ = now; }
+
+ private:
+  SystemClock real_;
+  std::optional<QDateTime> fixedNow_;
+};
 
 // The main window in a temporary program folder, connected over TCP on
 // loopback to a simulated force indicator that runs in real time, with its
@@ -29,7 +42,7 @@ class SimulatedStation {
   sim::IndicatorModel& indicator() { return sim.Model(); }
   ProgramFolder folder;
   ScriptedDialogs dialogs;
-  SystemClock clock;
+  StationClock clock;
   std::unique_ptr<MainForm> form;
   Program& program() { return form->program; }
   int Address() { return program().comm.DevAddressNumber(); }
