@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "link/AnswerCases.h"
 #include "link/FrameText.h"
 #include "link/LinkRig.h"
 #include "support/PtyPair.h"
@@ -39,6 +40,24 @@ class SerialLink : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(pty.Ok());
     rig.LinkPort(1, pty.SlavePath());
+  }
+  // One request on the port, `frame` (framed for the mode; none: silence)
+  // as the indicator's answer; the check's result, nothing on a time-out.
+  std::optional<bool> Exchange(bool rtu, const QString& body, int expectedLen, const QString& frame) {
+    rig.link.SendRequest(1, body, expectedLen);
+    EXPECT_TRUE(WaitFor([&] { return rig.comm.TxActive == 0; }));
+    if (rtu) {
+      pty.Read(static_cast<int>(PairCount(body)) + 3);
+    } else {
+      pty.ReadUntil("\r\n");
+    }
+    if (!frame.isEmpty()) pty.Write(rtu ? RtuFrame(frame) : AsciiFrame(frame));
+    if (!rig.AwaitAnswer()) {
+      rig.link.AbandonRequest();
+      rig.comm.TxnBusy = false;
+      return std::nullopt;
+    }
+    return rig.link.ParseResponse(regs);
   }
   // Hands the bytes to the program and waits until its receive event ran.
   void Arrive(const QByteArray& bytes) {
@@ -141,6 +160,30 @@ TEST_F(SerialLink, AsciiExceptionFailsWithTheLinkGood) {
   EXPECT_TRUE(rig.comm.RespDone);
   EXPECT_FALSE(rig.link.ParseResponse(regs));
   EXPECT_TRUE(rig.comm.LinkOK);
+}
+
+TEST_F(SerialLink, OnlyAFrameThatAnswersTheRequestIsTaken) {
+  for (const bool rtu : {false, true}) {
+    ASSERT_TRUE(rig.OpenSerial(1, rtu));
+    for (const test::AnswerCase& row : test::kAnswerCases) {
+      SCOPED_TRACE(testing::Message() << (rtu ? "RTU: " : "ASCII: ") << row.what);
+      regs.fill(-1);
+      // A short frame never completes in RTU: the request times out.
+      EXPECT_EQ(Exchange(rtu, row.body, row.expectedLen, row.frame).value_or(false), row.answers);
+      EXPECT_EQ(regs[0], row.answers && row.body[1] == '3' ? 10 : -1);
+    }
+  }
+}
+
+TEST_F(SerialLink, AnAnswerTooLateForItsRequestDoesNotAnswerTheNextOne) {
+  for (const bool rtu : {false, true}) {
+    ASSERT_TRUE(rig.OpenSerial(1, rtu));
+    // The failure-reset command goes unanswered; its answer comes while
+    // register 0 is read back, where a read's answer is awaited.
+    EXPECT_FALSE(Exchange(rtu, "060000000C", 14, {}).has_value());
+    EXPECT_EQ(Exchange(rtu, "0300000001", 12, "01060000000C"), false);
+    EXPECT_EQ(Exchange(rtu, "0300000001", 12, "0103020000"), true);
+  }
 }
 
 TEST_F(SerialLink, ASlowRequestGoesOutAfterTheSenderHasReturned) {
