@@ -9,7 +9,9 @@
 namespace vt {
 namespace {
 
-constexpr int kDrainLimitMs = 2000;  // beyond the longest request at 1200 bit/s; more at slower rates
+// A port that stops taking bytes is given up after twice the time the
+// request takes at its rate, and never sooner than this.
+constexpr int kDrainLimitMs = 2000;
 constexpr int kTcpHeaderBytes = 6;
 
 // The answer's bytes from the slave address on, without the check bytes.
