@@ -40,6 +40,7 @@ class AnsweringLink : public PollLink {
     comm_.LinkOK = true;
     return true;
   }
+  void AbandonRequest() override {}
 
  private:
   Communication& comm_;

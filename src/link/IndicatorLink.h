@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 
+#include "link/AwaitedAnswer.h"
 #include "link/Communication.h"
 #include "link/Leds.h"
 #include "link/TcpAnswer.h"
@@ -34,7 +35,13 @@ struct LinkControls {
 // A request's cycle: SendRequest; then the caller runs the event loop until
 // RespDone or TimedOut (the poll timer instead looks again on its next
 // tick); then, unless TimedOut, ParseResponse. A caller that gives up on a
-// timed-out request clears TxnBusy itself.
+// timed-out request calls AbandonRequest and clears TxnBusy itself.
+//
+// SendRequest never runs the event loop. The line counts as taken (TxnBusy)
+// from its first statement; on a serial port the request goes out while
+// the caller returns, TxActive stays set and input is thrown away until its
+// last byte has left, and only then is the request armed (TickCount 0): the
+// time-out runs from the request's last byte.
 class IndicatorLink : public QObject {
   Q_OBJECT
  public:
@@ -62,10 +69,16 @@ class IndicatorLink : public QObject {
   void SendRequest(int address, const QString& body, int expectedLen);
   // Sends the binary request (its CRC included) over TCP with the header.
   void sendToTCP(const QByteArray& request);
-  // Checks the answer received; for function 03 writes the registers into
-  // `values` from element 0 (words beyond its end are dropped). True for a
-  // good answer of function 03, 06 or 10h.
+  // Checks the answer received against the request; for function 03 writes
+  // the registers into `values` from element 0 (words beyond its end are
+  // dropped). True only for a good answer that fits the request.
   bool ParseResponse(std::span<std::int32_t> values);
+  // Gives up the outstanding request after its time-out: part of a TCP
+  // answer already received is dropped, and no late answer to it is taken.
+  void AbandonRequest();
+  // Requests sent since the link was made; a waiting caller tells by it
+  // whether the answer now on hand can still be its own.
+  quint64 RequestsSent() const { return requestsSent_; }
 
   // Receive events, and the collecting steps behind them (the events read
   // the controls; tests may hand the collecting steps bytes directly).
@@ -95,8 +108,8 @@ class IndicatorLink : public QObject {
   bool TcpLink() const { return comm_.IndPort == Port::Tcp; }
   bool AsciiMode() const { return !TcpLink() && comm_.RTUMode == 0; }
   bool OpenSerialPort(int port);
+  void SerialRequestSent();
   void ArmRequest();
-  void DrainSerialOutput();
   void LightReceiveLamp();
   bool ParseSerialResponse(std::span<std::int32_t> values);
   bool ParseTcpResponse(std::span<std::int32_t> values);
@@ -108,6 +121,8 @@ class IndicatorLink : public QObject {
   QTimer& pollTimer_;
   quint16 tcpPort_;
   TcpAnswer tcpAnswer_;
+  AwaitedAnswer awaited_;
+  quint64 requestsSent_ = 0;
   int connectTicks_ = 0;  // watchdog ticks spent on the current connection attempt
 };
 

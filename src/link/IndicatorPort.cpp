@@ -36,7 +36,9 @@ bool IndicatorLink::OpenPort(int port) {
   } else {
     opened = OpenSerialPort(port);
   }
-  // Every opening leaves no request outstanding and the link not yet good.
+  // Every opening leaves no request outstanding (not even one still going
+  // out: closing the port ended that) and the link not yet good.
+  comm_.TxActive = 0;
   comm_.TxnBusy = false;
   comm_.RespDone = false;
   comm_.TickCount = 0;

@@ -1,56 +1,37 @@
 // Sending a request and checking its answer.
-#include <QDeadlineTimer>
+#include <algorithm>
 #include <array>
 
 #include "link/AnswerText.h"
 #include "link/FrameText.h"
 #include "link/IndicatorLink.h"
-#include "platform/EventWait.h"
 
 namespace vt {
 namespace {
 
-constexpr int kExceptionBit = 0x80;
-constexpr int kDrainLimitMs = 2000;  // far beyond the longest request at the slowest rate
-constexpr int kShortRestMs = 20;     // sent without processing window messages
+// A port that stops taking bytes is given up after twice the time the
+// request takes at its rate, and never sooner than this.
+constexpr int kDrainLimitMs = 2000;
 constexpr int kTcpHeaderBytes = 6;
-constexpr int kTcpFunctionAt = 7;
-constexpr int kTcpFirstDataAt = 9;
 
-// Stores `words` registers, high byte first, from byte `first` on into the
-// caller's array; words beyond its end are dropped.
-template <class ByteAt>
-void StoreRegisters(std::span<std::int32_t> values, qsizetype words, qsizetype first, ByteAt byteAt) {
-  for (qsizetype i = 0; i < words && i < static_cast<qsizetype>(values.size()); ++i) {
-    values[i] = byteAt(first + 2 * i) * 256 + byteAt(first + 2 * i + 1);
-  }
-}
-
-// Decodes a checked answer by its function code: registers for 03, nothing
-// for the write functions 06 and 10h; false for any other code.
-template <class ByteAt>
-bool DecodeAnswer(int function, std::span<std::int32_t> values, qsizetype words, qsizetype first,
-                  ByteAt byteAt) {
-  switch (function) {
-    case 0x03:
-      StoreRegisters(values, words, first, byteAt);
-      return true;
-    case 0x06:
-    case 0x10:
-      return true;
-    default:
-      return false;
-  }
+// The answer's bytes from the slave address on, without the check bytes.
+QByteArray SerialFrame(const QString& rxBuf, bool rtu) {
+  const qsizetype bytes = PairCount(rxBuf) - (rtu ? 2 : 1);
+  QByteArray frame;
+  for (qsizetype k = 0; k < bytes; ++k) frame.append(static_cast<char>(PairAt(rxBuf, k)));
+  return frame;
 }
 
 }  // namespace
 
 void IndicatorLink::SendRequest(int address, const QString& body, int expectedLen) {
-  // The line counts as taken from here on, so a poll tick or a transaction
-  // that runs inside the drain wait below sends nothing of its own.
+  // The line counts as taken from here on: no poll tick sends a request of
+  // its own and no waiting caller takes an earlier answer for this one.
   comm_.RespDone = false;
   comm_.TimedOut = false;
   comm_.TxnBusy = true;
+  ++requestsSent_;
+  awaited_ = AwaitedAnswer(address, body);
 
   comm_.ExpectedLen = expectedLen;
   if (AsciiMode()) {
@@ -76,27 +57,21 @@ void IndicatorLink::SendRequest(int address, const QString& body, int expectedLe
       leds_.BlinkControl(false, true, controls_.IndComTx);
     }
   }
-  if (!TcpLink()) DrainSerialOutput();
-  ArmRequest();
+  if (TcpLink()) {
+    ArmRequest();
+    return;
+  }
+  // Whatever arrives while the request goes out is thrown away, such as the
+  // line echo of a two-wire bus. The request is armed when its last byte
+  // has left (SerialRequestSent); a port that stops taking bytes does not
+  // hold the request for ever.
+  Comm.NotifyWhenSent(std::max(kDrainLimitMs, 2 * Comm.OutputTimeMs()));
 }
 
-void IndicatorLink::DrainSerialOutput() {
-  // Whatever arrives while the request goes out is thrown away, such as the
-  // line echo of a two-wire bus. The answer can only follow the request's
-  // last byte: the wait processes window messages while a long rest is
-  // still being sent, and waits out the short rest without, so that an
-  // answer coming right after the request is never taken for echo. A port
-  // that stops taking bytes does not hold the program: the wait ends after
-  // a bound and the request times out.
-  const QDeadlineTimer deadline(kDrainLimitMs);
-  bool looked = false;
-  WaitUntil([&] {
-    if (looked) Comm.ClearInput();
-    looked = true;
-    return Comm.OutputTimeMs() <= kShortRestMs || deadline.hasExpired();
-  });
-  Comm.WaitSent();
+void IndicatorLink::SerialRequestSent() {
+  if (comm_.TxActive == 0) return;
   Comm.ClearInput();
+  ArmRequest();
 }
 
 void IndicatorLink::ArmRequest() {
@@ -129,43 +104,37 @@ bool IndicatorLink::ParseResponse(std::span<std::int32_t> values) {
   return good;
 }
 
+void IndicatorLink::AbandonRequest() {
+  tcpAnswer_.Reset();
+  awaited_ = AwaitedAnswer();
+}
+
 bool IndicatorLink::ParseSerialResponse(std::span<std::int32_t> values) {
   const bool rtu = !AsciiMode();
   if (!rtu) StripAsciiFrame(comm_.RxBuf);
   const QString& rx = comm_.RxBuf;
-  const qsizetype pairs = PairCount(rx);
-  if (!FrameCheckOK(rx, rtu) || pairs > kAnswerBufferBytes) {
+  if (!FrameCheckOK(rx, rtu) || PairCount(rx) > kAnswerBufferBytes) {
     comm_.LinkOK = false;
     return false;
   }
-  const int function = pairs > 1 ? RxByte(rx, 3) : 0;
-  if ((function & kExceptionBit) != 0) {
-    // An exception answer with a good check: the indicator refused the
-    // request, the line itself is good.
-    comm_.LinkOK = true;
-    return false;
-  }
-  if (rx.size() < comm_.ExpectedLen) {
-    comm_.LinkOK = false;
-    return false;
-  }
-  comm_.LinkOK = true;
-  // k counts address, function, byte count, data and one more byte (the
-  // LRC in ASCII; in RTU the CRC's second byte is left out).
-  const qsizetype k = pairs - (rtu ? 1 : 0);
-  const qsizetype words = k >= 4 ? (k - 4) / 2 : 0;
-  return DecodeAnswer(function, values, words, 3,
-                      [&](qsizetype at) { return RxByte(rx, static_cast<int>(2 * at + 1)); });
+  // A frame with a good check tells that the line carries whole frames;
+  // whether it answers the request decides the result.
+  const QByteArray frame = SerialFrame(rx, rtu);
+  const AwaitedAnswer::Fit fit = awaited_.Check(frame);
+  const bool whole = rx.size() >= comm_.ExpectedLen;
+  comm_.LinkOK = whole || fit == AwaitedAnswer::Fit::Exception;
+  if (fit != AwaitedAnswer::Fit::Answer || !whole) return false;
+  awaited_.Decode(frame, values);
+  return true;
 }
 
 bool IndicatorLink::ParseTcpResponse(std::span<std::int32_t> values) {
+  // The answer came with the request's transaction identifier and unit.
   comm_.LinkOK = true;
-  const QByteArray& frame = comm_.TcpBuf;
-  const qsizetype count = std::min<qsizetype>(comm_.TcpCount, frame.size());
-  const int function = count > kTcpFunctionAt ? static_cast<quint8>(frame[kTcpFunctionAt]) : 0;
-  const qsizetype words = count >= kTcpFirstDataAt ? (count - kTcpFirstDataAt) / 2 : 0;
-  return DecodeAnswer(function, values, words, kTcpFirstDataAt,
-                      [&](qsizetype at) { return static_cast<int>(static_cast<quint8>(frame[at])); });
+  const QByteArray frame = comm_.TcpBuf.left(comm_.TcpCount).mid(kTcpHeaderBytes);
+  if (awaited_.Check(frame) != AwaitedAnswer::Fit::Answer) return false;
+  awaited_.Decode(frame, values);
+  return true;
 }
 
 }  // namespace vt

@@ -8,10 +8,15 @@
 namespace vt {
 namespace {
 
+// Beyond this a value has no meaning for the PLC; it is sent as 0.
+constexpr double kLargestWhole = 9.0e15;
+
 // A value as the low and the high word of its 32-bit two's complement,
-// taking its whole part towards minus infinity.
+// rounded to the nearest whole number (so 2.3 mm x 100, which is
+// 229.99999999999997 as a double, goes as 230).
 QString LowHighWords(double value) {
-  const auto whole = static_cast<std::int64_t>(std::floor(value));
+  const double rounded = std::round(value);
+  const auto whole = std::abs(rounded) <= kLargestWhole ? static_cast<std::int64_t>(rounded) : 0;
   const auto bits = static_cast<std::uint32_t>(whole);
   return Hex4(static_cast<int>(bits & 0xFFFF)) + Hex4(static_cast<int>(bits >> 16));
 }

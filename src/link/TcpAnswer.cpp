@@ -9,7 +9,10 @@ int Word(const QByteArray& bytes, int at) {
 
 }  // namespace
 
-void TcpAnswer::Expect(quint16 transactionId, quint8 unit) { awaited_ = Awaited{transactionId, unit}; }
+void TcpAnswer::Expect(quint16 transactionId, quint8 unit) {
+  pending_.clear();
+  awaited_ = Awaited{transactionId, unit};
+}
 
 void TcpAnswer::Reset() {
   pending_.clear();

@@ -9,7 +9,8 @@ namespace vt {
 // header whose length field counts the bytes after it) and hands out only
 // the answer to the request outstanding: one with that request's
 // transaction identifier, protocol 0 and unit. Other whole answers, such as
-// a late answer to an earlier request, are dropped. At most one answer's
+// a late answer to an earlier request, are dropped, and so is part of an
+// answer still waiting when a new request is sent. At most one answer's
 // worth of bytes is ever kept waiting.
 class TcpAnswer {
  public:
@@ -17,9 +18,11 @@ class TcpAnswer {
   static constexpr int kMaxLengthField = 254;  // unit identifier and the longest Modbus PDU
   static constexpr int kMaxFrameBytes = kHeaderBytes + kMaxLengthField;
 
-  // The request just sent: its answer is the one to hand out.
+  // The request just sent: its answer is the one to hand out; bytes still
+  // waiting belong to earlier requests and are thrown away.
   void Expect(quint16 transactionId, quint8 unit);
-  // A new connection: bytes of the old one are thrown away.
+  // A new connection, or a request given up: the bytes waiting are thrown
+  // away and no answer is awaited.
   void Reset();
 
   // Adds the bytes of one arrival. Returns the awaited answer once it is

@@ -1,6 +1,7 @@
 #include "link/Transactions.h"
 
 #include <array>
+#include <utility>
 
 #include "link/FrameText.h"
 #include "platform/EventWait.h"
@@ -9,31 +10,66 @@
 namespace vt {
 
 void Transactions::WaitForLine() {
-  comm_.WaitLine = -1;
-  WaitUntil([this] { return !comm_.TxnBusy; });
+  // A transaction asked for inside another's wait for the line keeps the
+  // poll off the line for the outer one when it is done.
+  const int waiting = std::exchange(comm_.WaitLine, -1);
+  // With the poll off, nobody ends a request that timed out: it is given up
+  // here instead of being waited for.
+  WaitUntil([this] { return !comm_.TxnBusy || (comm_.TimedOut && !comm_.PollEnabled); });
+  if (comm_.TxnBusy) {
+    link_.AbandonRequest();
+    comm_.TxnBusy = false;
+  }
   comm_.PollEnabled = false;
-  comm_.WaitLine = 0;
+  comm_.WaitLine = waiting;
 }
 
-void Transactions::SuspendPolling() { WaitForLine(); }
+void Transactions::TakeLine() {
+  if (onLine_ != nullptr && !onLine_->result) {
+    // Asked for inside the wait of a transaction whose request is on the
+    // line: that request ends first, and is ended for it.
+    WaitUntil([this] { return Ended(*onLine_); });
+    onLine_->result = End(*onLine_);
+  }
+  WaitForLine();
+}
+
+void Transactions::SuspendPolling() { TakeLine(); }
+
+bool Transactions::Ended(const OnLine& transaction) const {
+  return comm_.RespDone || comm_.TimedOut || link_.RequestsSent() != transaction.request;
+}
+
+bool Transactions::End(const OnLine& transaction) {
+  // Another request on the line (the port was opened anew meanwhile) means
+  // this one was lost: it fails and the other is left alone.
+  if (link_.RequestsSent() != transaction.request) return false;
+  bool result = false;
+  if (comm_.TimedOut) {
+    link_.AbandonRequest();
+  } else {
+    result = link_.ParseResponse(transaction.values);
+  }
+  comm_.TxnBusy = false;
+  return result;
+}
 
 bool Transactions::Run(int address, const QString& body, int expectedLen, std::span<std::int32_t> values) {
-  // A transaction asked for from a handler that runs inside another one's
-  // wait would wait for a line that only the outer one can free: it fails
-  // at once instead of hanging the window.
-  if (!comm_.LinkOK || running_) {
+  if (!comm_.LinkOK) {
     GlobalNop();
-    if (!running_) comm_.TxnBusy = false;
+    // A request of a transaction that waits for its answer stays on the line.
+    if (onLine_ == nullptr || onLine_->result) comm_.TxnBusy = false;
     return false;
   }
-  running_ = true;
-  WaitForLine();
+  TakeLine();
+  OnLine mine{values, 0, std::nullopt};
+  OnLine* const enclosing = std::exchange(onLine_, &mine);
   link_.SendRequest(address, body, expectedLen);
-  WaitUntil([this] { return comm_.TimedOut || comm_.RespDone; });
-  const bool result = !comm_.TimedOut && link_.ParseResponse(values);
-  comm_.TxnBusy = false;
-  running_ = false;
-  return result;
+  mine.request = link_.RequestsSent();
+  WaitUntil([&] { return mine.result || Ended(mine); });
+  if (!mine.result) mine.result = End(mine);
+  onLine_ = enclosing;
+  return *mine.result;
 }
 
 bool Transactions::ReadRegisters(int address, int start, int count, std::span<std::int32_t> values) {

@@ -5,9 +5,16 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 namespace vt {
+namespace {
+
+// Output that takes no longer than this to send is waited for in place.
+constexpr int kShortRestMs = 20;
+
+}  // namespace
 
 std::optional<SerialSettings> SerialSettings::Parse(const QString& text) {
   const QStringList fields = text.split(QLatin1Char(','));
@@ -50,6 +57,9 @@ QString SerialDevicePath(const QString& programFolder, int portNumber) {
 SerialControl::SerialControl(QString programFolder, QObject* parent)
     : QObject(parent), programFolder_(std::move(programFolder)), settings_(*SerialSettings::Parse(settingsText_)) {
   connect(&port_, &QSerialPort::readyRead, this, &SerialControl::OnComm);
+  sentCheck_.setSingleShot(true);
+  sentCheck_.setTimerType(Qt::PreciseTimer);
+  connect(&sentCheck_, &QTimer::timeout, this, &SerialControl::CheckSent);
 }
 
 bool SerialControl::SetSettings(const QString& text) {
@@ -85,6 +95,8 @@ bool SerialControl::Open() {
 }
 
 void SerialControl::Close() {
+  awaitingSent_ = false;
+  sentCheck_.stop();
   if (port_.isOpen()) port_.close();
 }
 
@@ -115,6 +127,31 @@ bool SerialControl::WaitSent() {
   if (!port_.isOpen()) return false;
   port_.flush();
   return tcdrain(port_.handle()) == 0;
+}
+
+void SerialControl::NotifyWhenSent(int limitMs) {
+  awaitingSent_ = true;
+  sentDeadline_.setRemainingTime(limitMs);
+  // What is queued now leaves the port at its rate from now on, however fast
+  // the device takes it in (a pseudo-terminal takes it at once, a USB
+  // adapter into its own buffer).
+  sendingUntil_.setRemainingTime(OutputTimeMs());
+  CheckSent();
+}
+
+void SerialControl::CheckSent() {
+  if (!awaitingSent_) return;
+  const qint64 rest = std::max<qint64>(sendingUntil_.remainingTime(), OutputTimeMs());
+  const bool expired = sentDeadline_.hasExpired();
+  if (port_.isOpen() && rest > kShortRestMs && !expired) {
+    // Looked at again when only the short rest should be left.
+    sentCheck_.start(static_cast<int>(std::min(rest - kShortRestMs, sentDeadline_.remainingTime())));
+    return;
+  }
+  awaitingSent_ = false;
+  sentCheck_.stop();
+  if (!expired) WaitSent();
+  emit Sent();
 }
 
 qint64 SerialControl::InBufferCount() const { return port_.isOpen() ? port_.bytesAvailable() : 0; }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
+#include <QTimer>
 #include <optional>
 
 namespace vt {
@@ -65,6 +67,14 @@ class SerialControl : public QObject {
   // Hands everything queued to the device and blocks until it has been
   // sent; false when the port is closed or the device reports an error.
   bool WaitSent();
+  // Follows what is queued until it has left the port, without running an
+  // event loop: Sent() is emitted once the time that sending it takes at the
+  // port's rate has passed and the device's queue is down to a short rest,
+  // which is then waited out in place. A closed port or a rest that is
+  // short already emits at once, inside the call; a port that stops taking
+  // bytes emits when `limitMs` has passed. Closing the port drops the
+  // notification.
+  void NotifyWhenSent(int limitMs);
 
   // Bytes received and not yet read.
   qint64 InBufferCount() const;
@@ -75,9 +85,11 @@ class SerialControl : public QObject {
 
  signals:
   void OnComm();
+  void Sent();
 
  private:
   void ApplySettings();
+  void CheckSent();
 
   QString programFolder_;
   int portNumber_ = 1;
@@ -86,6 +98,10 @@ class SerialControl : public QObject {
   InputMode inputMode_ = InputMode::Text;
   QSerialPort port_;
   QString lastError_;
+  bool awaitingSent_ = false;
+  QDeadlineTimer sentDeadline_;
+  QDeadlineTimer sendingUntil_;
+  QTimer sentCheck_;
 };
 
 }  // namespace vt

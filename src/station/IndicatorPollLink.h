@@ -14,6 +14,7 @@ class IndicatorPollLink : public PollLink {
     link_.SendRequest(address, body, expectedLen);
   }
   bool ParseResponse(std::span<std::int32_t> values) override { return link_.ParseResponse(values); }
+  void AbandonRequest() override { link_.AbandonRequest(); }
 
  private:
   IndicatorLink& link_;

@@ -56,6 +56,7 @@ void PollCycle::PollAndAnswer() {
     comm.RespDone = false;
     comm.TxnBusy = false;
   } else if (comm.TimedOut) {
+    link_.AbandonRequest();
     comm.LinkOK = false;
     comm.TxnBusy = false;
     comm.TimedOut = false;
@@ -100,10 +101,15 @@ void PollCycle::TrackGap() {
 
 void PollCycle::CountDown() {
   Communication& comm = program_.comm;
-  if (comm.TickCount > kTimeOutTicks) {
-    comm.TimedOut = true;
-  } else {
-    ++comm.TickCount;
+  // The time-out runs from the request's last byte: while a request is
+  // still going out on a slow line (TxActive) it is not counted, so a tick
+  // can neither time it out nor send another one into it.
+  if (comm.TxActive == 0) {
+    if (comm.TickCount > kTimeOutTicks) {
+      comm.TimedOut = true;
+    } else {
+      ++comm.TickCount;
+    }
   }
   if (comm.CmdTimer > 0) --comm.CmdTimer;
 }

@@ -24,6 +24,9 @@ class PollLink {
   // Checks the received answer and, for a read, writes its registers into
   // values from element 0. True for a good answer.
   virtual bool ParseResponse(std::span<std::int32_t> values) = 0;
+
+  // Gives up the outstanding request after its time-out.
+  virtual void AbandonRequest() = 0;
 };
 
 }  // namespace vt

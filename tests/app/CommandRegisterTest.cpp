@@ -126,21 +126,5 @@ TEST_F(CommandRegisterAgainstIndicator, SetRegisterDoesNotWaitAndTurnsThePollOn)
   EXPECT_EQ(comm().CmdTimer > 0, true);
 }
 
-TEST_F(CommandRegisterAgainstIndicator, ATransactionAskedForInsideAnotherOnesWaitFailsInsteadOfHanging) {
-  bool innerResult = true;
-  bool innerRan = false;
-  // A click handled while the outer transaction waits for its answer.
-  QTimer::singleShot(0, [&] {
-    std::array<std::int32_t, 101> values{};
-    innerResult = transactions().ReadRegisters(station.Address(), 0, 3, values);
-    innerRan = true;
-  });
-  std::array<std::int32_t, 101> values{};
-  EXPECT_TRUE(transactions().ReadRegisters(station.Address(), 0, 12, values));
-  station.WaitFor([&] { return innerRan; });
-  EXPECT_TRUE(innerRan);
-  EXPECT_FALSE(innerResult);
-}
-
 }  // namespace
 }  // namespace vt

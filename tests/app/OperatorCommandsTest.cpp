@@ -100,5 +100,47 @@ TEST_F(OperatorCommandsAgainstIndicator, StartAndStopReachTheIndicator) {
   EXPECT_EQ(CommandCodes(), std::vector<quint16>({Cmd::TestStart, Cmd::TestStop}));
 }
 
+// Frames that do not answer the failure reset's requests: each ends it with
+// "Communication Failed", never as done.
+struct Misfit {
+  const char* what;
+  double sim::FaultRates::*rate;
+  quint8 function;  // the requests struck: the command's write, or the read-back
+};
+
+const Misfit kMisfits[] = {
+    {"another slave's answer", &sim::FaultRates::foreignAddress, 0x06},
+    {"another function", &sim::FaultRates::wrongFunction, 0x06},
+    {"the echo of another register", &sim::FaultRates::wrongContent, 0x06},
+    {"the read-back's own echo", &sim::FaultRates::echo, 0x03},
+};
+
+const std::optional<test::SerialLine> kLinks[] = {
+    std::nullopt,
+    test::SerialLine{sim::Transport::Ascii, QStringLiteral("9600,e,7,1")},
+    test::SerialLine{sim::Transport::Rtu, QStringLiteral("9600,e,8,1")},
+};
+
+class FailureResetAnsweredByAMisfit : public ::testing::TestWithParam<std::tuple<int, int>> {
+ protected:
+  FailureResetAnsweredByAMisfit() : station(kLinks[std::get<0>(GetParam())]) {}
+  test::SimulatedStation station;
+};
+
+TEST_P(FailureResetAnsweredByAMisfit, ShowsCommunicationFailed) {
+  const Misfit& misfit = kMisfits[std::get<1>(GetParam())];
+  SCOPED_TRACE(misfit.what);
+  ASSERT_TRUE(station.WaitForLink());
+  station.indicator().SetFailure(true);
+  station.sim.Faults().onlyFunction = misfit.function;
+  station.sim.Faults().Rates().*misfit.rate = 1.0;
+  station.form->operatorCommands->cmdFailReset_Click();
+  EXPECT_EQ(station.dialogs.texts(), QStringList({"Communication Failed"}));
+  EXPECT_TRUE(station.indicator().Failure());
+}
+
+INSTANTIATE_TEST_SUITE_P(TcpAsciiRtu, FailureResetAnsweredByAMisfit,
+                         ::testing::Combine(::testing::Range(0, 3), ::testing::Range(0, 4)));
+
 }  // namespace
 }  // namespace vt

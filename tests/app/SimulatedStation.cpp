@@ -1,21 +1,31 @@
 #include "SimulatedStation.h"
 
 #include <QEventLoop>
+#include <QFile>
 #include <QTimer>
 
 namespace vt::test {
 
-SimulatedStation::SimulatedStation() {
-  sim.ListenTcp();
+SimulatedStation::SimulatedStation(const std::optional<SerialLine>& serial, const QString& plcDevice) {
   sim.Model().SetNoise(0);
   sim.StartClock(10);
   QStringList config(36);
-  config[1] = QStringLiteral(" 5 ");  // TCP
+  if (serial) {
+    sim.OpenSerial(serial->mode);
+    sim.LinkSerial(folder.File(QStringLiteral("COM1")));
+    config[1] = QStringLiteral(" 1 ");
+    config[3] = serial->mode == sim::Transport::Rtu ? QStringLiteral(" 1 ") : QStringLiteral(" 0 ");
+    config[4] = serial->settings;
+  } else {
+    sim.ListenTcp();
+    config[1] = QStringLiteral(" 5 ");  // TCP
+    config[3] = QStringLiteral(" 1 ");
+    config[4] = QStringLiteral("9600,e,7,1");
+  }
   config[2] = QStringLiteral("1");
-  config[3] = QStringLiteral(" 1 ");
-  config[4] = QStringLiteral("9600,e,7,1");
   config[14] = QStringLiteral(" 0 ");
-  config[30] = QStringLiteral(" 0 ");
+  if (!plcDevice.isEmpty()) QFile::link(plcDevice, folder.File(QStringLiteral("COM2")));
+  config[30] = plcDevice.isEmpty() ? QStringLiteral(" 0 ") : QStringLiteral(" 2 ");
   config[32] = QStringLiteral(" 127 ");
   config[33] = QStringLiteral(" 0 ");
   config[34] = QStringLiteral(" 0 ");

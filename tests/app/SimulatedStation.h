@@ -24,12 +24,20 @@ class StationClock : public Clock {
   std::optional<QDateTime> fixedNow_;
 };
 
+// The indicator on a serial line instead of TCP: the simulator's
+// pseudo-terminal as COM1, in the mode and with the settings given.
+struct SerialLine {
+  sim::Transport mode;  // Rtu or Ascii
+  QString settings;     // e.g. "1200,e,7,1"
+};
+
 // The main window in a temporary program folder, connected over TCP on
-// loopback to a simulated force indicator that runs in real time, with its
-// timers running as in the real program.
+// loopback (or on a serial line) to a simulated force indicator that runs in
+// real time, with its timers running as in the real program.
 class SimulatedStation {
  public:
-  SimulatedStation();
+  // `plcDevice`: the device that the PLC port COM2 leads to; empty: no PLC.
+  explicit SimulatedStation(const std::optional<SerialLine>& serial = std::nullopt, const QString& plcDevice = {});
 
   // Runs the event loop until `done` holds or `timeoutMs` passed.
   static bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000);

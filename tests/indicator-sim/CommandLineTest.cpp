@@ -22,7 +22,8 @@ TEST(CommandLine, TakesEveryOption) {
       "--inputs 0x5 --break-force 99.5 --time-to-break 1500 --encoder-rate 250 --noise 0 --reads-until-done 4 "
       "--result 6=0xFFFE --result 5=65535 --never-complete 12 --device-type 1700 --version 25 --seed 77 "
       "--drop 0.1 --corrupt 0.2 --late 0.05 --exception 0.01 --garbage 0.02 --truncate 0.03 --close 0.04 "
-      "--silence 0.06 --late-ms 900 --silence-ms 3000 --gap-ms 30 --trace");
+      "--silence 0.06 --foreign 0.07 --wrong-function 0.08 --wrong-content 0.09 --echo 0.11 --fault-function 6 "
+      "--late-ms 900 --silence-ms 3000 --gap-ms 30 --trace");
   ASSERT_TRUE(Parse(line, arguments.split(' '))) << line.Error().toStdString();
   const SimConfig& config = line.Config();
   EXPECT_EQ(config.tcpPort, 1502);
@@ -53,6 +54,11 @@ TEST(CommandLine, TakesEveryOption) {
   EXPECT_EQ(config.rates.truncate, 0.03);
   EXPECT_EQ(config.rates.closeConnection, 0.04);
   EXPECT_EQ(config.rates.silence, 0.06);
+  EXPECT_EQ(config.rates.foreignAddress, 0.07);
+  EXPECT_EQ(config.rates.wrongFunction, 0.08);
+  EXPECT_EQ(config.rates.wrongContent, 0.09);
+  EXPECT_EQ(config.rates.echo, 0.11);
+  EXPECT_EQ(config.faultFunction, 6);
   EXPECT_EQ(config.lateMs, 900);
   EXPECT_EQ(config.silenceMs, 3000);
   EXPECT_EQ(config.gapMs, 30);
@@ -112,7 +118,7 @@ TEST(CommandLine, ConfigureSetsTheIndicatorAndTheFaults) {
   const QString arguments = QStringLiteral(
       "--tcp 0 --decimals 2 --inputs 3 --break-force 80 --time-to-break 1000 --encoder-rate 100 --noise 0 "
       "--reads-until-done 0 --result 6=0xFFFE --never-complete 10 --device-type 1700 --drop 1 --late-ms 123 "
-      "--address 4");
+      "--address 4 --fault-function 3");
   ASSERT_TRUE(Parse(line, arguments.split(' ')));
   IndicatorSim sim;
   Configure(sim, line.Config());
@@ -131,6 +137,7 @@ TEST(CommandLine, ConfigureSetsTheIndicatorAndTheFaults) {
   EXPECT_EQ(model.ReadRegisters(0, 2)[1], 1700);
   EXPECT_EQ(sim.Faults().Draw(false), Fault::Drop);
   EXPECT_EQ(sim.Faults().lateMs, 123);
+  EXPECT_EQ(sim.Faults().onlyFunction, 3);
   EXPECT_EQ(sim.Address(), 4);
 }
 

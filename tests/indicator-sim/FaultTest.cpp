@@ -155,6 +155,34 @@ TEST_P(ResponderTest, SilenceAndClosingLeaveTheModelAlone) {
   EXPECT_EQ(model.Register(21), 0);
 }
 
+TEST_P(ResponderTest, MisfitsComeInsteadOfTheAnswerAndLeaveTheModelAlone) {
+  const auto frame = [&](quint8 unit, const char* pdu) { return EncodeFrame(GetParam(), Adu{unit, 5, Bytes(pdu)}); };
+  struct Row {
+    double FaultRates::*rate;
+    QByteArray write;  // for a write of 9 to register 20 (0014h)
+    QByteArray read;   // for a read of two registers from 0
+  };
+  const Row rows[] = {
+      {&FaultRates::foreignAddress, frame(2, "0600140009"), frame(2, "030400000000")},
+      {&FaultRates::wrongFunction, frame(1, "0300140009"), frame(1, "100400000000")},
+      {&FaultRates::wrongContent, frame(1, "0600150009"), frame(1, "0306000000000000")},
+      {&FaultRates::echo, frame(1, "0600140009"), frame(1, "0300000002")},
+  };
+  for (const Row& row : rows) {
+    Only(row.rate);
+    EXPECT_EQ(Answer(WritePdu(20, 9)).bytes, row.write);
+    EXPECT_EQ(Answer(ReadPdu(0, 2)).bytes, row.read);
+    EXPECT_EQ(model.Register(20), 0);
+  }
+}
+
+TEST_P(ResponderTest, FaultsMayStrikeOneFunctionOnly) {
+  Only(&FaultRates::drop);
+  faults.onlyFunction = 0x03;
+  EXPECT_EQ(Answer(WritePdu(20, 9)).bytes, Framed(WritePdu(20, 9)));
+  EXPECT_TRUE(Answer(ReadPdu(0, 2)).bytes.isEmpty());
+}
+
 TEST_P(ResponderTest, TraceSeesRequestAndAnswerWithTheFault) {
   QStringList lines;
   responder.SetTrace([&](const QString& line) { lines << line; });

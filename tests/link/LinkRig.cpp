@@ -38,6 +38,7 @@ bool LinkRig::AwaitAnswer(int tickMs) {
   QTimer tick;
   tick.setInterval(tickMs);
   QObject::connect(&tick, &QTimer::timeout, [this] {
+    if (comm.TxActive != 0) return;  // still sending
     if (comm.TickCount > 10) {
       comm.TimedOut = true;
     } else {
@@ -53,6 +54,7 @@ std::optional<bool> LinkRig::Transact(int address, const QString& body, int expe
                                       std::span<std::int32_t> values, int tickMs) {
   link.SendRequest(address, body, expectedLen);
   if (!AwaitAnswer(tickMs)) {
+    link.AbandonRequest();
     comm.TxnBusy = false;
     return std::nullopt;
   }

@@ -47,6 +47,15 @@ TEST_F(PlcLinkOnPty, FramesMatchTheDocumentedExamplesByteForByte) {
   EXPECT_EQ(SendAndCapture("", "6400", PlcCmd::Prepare), QByteArray(":0110100000050A00000000FA0000000001D5\r\n"));
 }
 
+TEST_F(PlcLinkOnPty, HeightsGoAsHundredthsRoundedToTheNearest) {
+  speed_.setText(QStringLiteral("100"));
+  // Times 100 these are 229.99999999999997, 114.99999999999999 and 434.99999999999994.
+  for (const auto& [height, words] : {std::pair{"2.3", "00E60000"}, {"1.15", "00730000"}, {"4.35", "01B30000"}}) {
+    height_.setText(QString::fromLatin1(height));
+    EXPECT_EQ(plc.PLCRequestBody(PlcCmd::Start), QStringLiteral("1010000005" "0A") + words + "03E80000" "0002") << height;
+  }
+}
+
 TEST_F(PlcLinkOnPty, BodiesFollowTheBoxesAndTheStationNumber) {
   height_.setText(QStringLiteral("abc"));
   speed_.setText(QStringLiteral("-1"));

@@ -5,6 +5,8 @@
 #include <QTcpSocket>
 #include <array>
 
+#include "link/AnswerCases.h"
+#include "link/FrameText.h"
 #include "link/LinkRig.h"
 
 namespace vt {
@@ -98,6 +100,39 @@ TEST_F(TcpLink, AnswerSplitAcrossArrivals) {
   EXPECT_TRUE(rig->comm.RespDone);
   EXPECT_TRUE(rig->link.ParseResponse(regs));
   EXPECT_EQ(regs[11], 0x1B0B);
+}
+
+TEST_F(TcpLink, OnlyAFrameThatAnswersTheRequestIsTaken) {
+  for (const test::AnswerCase& row : test::kAnswerCases) {
+    SCOPED_TRACE(row.what);
+    rig->link.SendRequest(1, row.body, row.expectedLen);
+    Received(7 + PairCount(QString::fromLatin1(row.body)));
+    peer->write(Answer(rig->link.TcpTransId, QByteArray::fromHex(row.frame)));
+    regs.fill(-1);
+    // Another unit's answer is not the awaited one: the request times out.
+    const bool answered = rig->AwaitAnswer();
+    EXPECT_EQ(answered && rig->link.ParseResponse(regs), row.answers);
+    if (!answered) rig->comm.TxnBusy = false;
+    EXPECT_EQ(regs[0], row.answers && row.body[1] == '3' ? 10 : -1);
+  }
+}
+
+TEST_F(TcpLink, PartOfAnAnswerIsDroppedWithItsRequestAndTheNextAnswerTaken) {
+  const qsizetype answerBytes = Answer(1, PollAnswer()).size();
+  for (qsizetype at = 1; at < answerBytes; ++at) {
+    SCOPED_TRACE(at);
+    Poll();
+    rig->link.CollectTcpInput(Answer(rig->link.TcpTransId, PollAnswer()).left(at));
+    ASSERT_FALSE(rig->AwaitAnswer(1));
+    rig->link.AbandonRequest();
+    rig->comm.TxnBusy = false;
+    Poll();
+    rig->link.CollectTcpInput(Answer(rig->link.TcpTransId, PollAnswer()));
+    ASSERT_TRUE(rig->comm.RespDone);
+    regs.fill(0);
+    EXPECT_TRUE(rig->link.ParseResponse(regs));
+    EXPECT_EQ(regs[11], 0x1B0B);
+  }
 }
 
 TEST_F(TcpLink, LateAnswerBeforeTheRightOneInOneArrival) {

@@ -239,6 +239,7 @@ TEST_F(PollCycleTest, NeverAnsweringIndicatorTimesOutAndIsPolledAgain) {
   EXPECT_TRUE(comm.LinkOK);
 
   poll.Timer1_Timer();  // 13th: the link flags are cleared
+  EXPECT_EQ(link.abandoned, 1);
   EXPECT_FALSE(comm.LinkOK);
   EXPECT_FALSE(comm.TxnBusy);
   EXPECT_FALSE(comm.TimedOut);
@@ -249,6 +250,19 @@ TEST_F(PollCycleTest, NeverAnsweringIndicatorTimesOutAndIsPolledAgain) {
   EXPECT_EQ(comm.CmdTimer, 6);
   Ticks(10);
   EXPECT_EQ(comm.CmdTimer, 0) << "the command countdown stops at 0";
+}
+
+TEST_F(PollCycleTest, ARequestStillGoingOutNeitherTimesOutNorLetsAnotherIn) {
+  Communication& comm = program.comm;
+  poll.Timer1_Timer();
+  comm.TxActive = -1;  // a slow line: the request is still being sent
+  Ticks(30);
+  EXPECT_FALSE(comm.TimedOut);
+  EXPECT_EQ(link.requests.size(), 1u);
+  comm.TxActive = 0;
+  comm.TickCount = 0;  // armed once its last byte has gone
+  Ticks(12);
+  EXPECT_TRUE(comm.TimedOut);
 }
 
 TEST_F(PollCycleTest, AnswerCompletedBeforeTheClearingTickIsStillDecoded) {

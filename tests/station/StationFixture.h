@@ -38,6 +38,7 @@ class FakePollLink : public PollLink {
   bool usable = true;
   bool answersGood = true;
   std::vector<Request> requests;
+  int abandoned = 0;
 
   bool PortUsable() const override { return usable; }
 
@@ -57,6 +58,8 @@ class FakePollLink : public PollLink {
     std::copy(pending_.begin(), pending_.end(), values.begin());
     return true;
   }
+
+  void AbandonRequest() override { ++abandoned; }
 
   // The indicator's answer arrives completely between two ticks.
   void Answer(const std::array<std::int32_t, 12>& registers) {

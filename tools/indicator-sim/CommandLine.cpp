@@ -24,6 +24,11 @@ const RateOption kRateOptions[] = {
     {"truncate", &FaultRates::truncate, "Rate of answers cut to their first half."},
     {"close", &FaultRates::closeConnection, "Rate of requests answered by closing the TCP connection."},
     {"silence", &FaultRates::silence, "Rate of requests that start a silence window (see --silence-ms)."},
+    {"foreign", &FaultRates::foreignAddress, "Rate of requests answered from another slave address (TCP: unit)."},
+    {"wrong-function", &FaultRates::wrongFunction, "Rate of reads answered as writes and writes as reads."},
+    {"wrong-content", &FaultRates::wrongContent,
+     "Rate of reads answered with one register too many and writes with the next register's echo."},
+    {"echo", &FaultRates::echo, "Rate of requests whose own frame comes back as the answer."},
 };
 
 // A parameter file is a few kilobytes; more is not one.
@@ -75,6 +80,8 @@ CommandLine::CommandLine() {
       Valued("late-ms", "Delay of a late answer (default 1000).", "ms"),
       Valued("silence-ms", "Length of a silence window (default 2000).", "ms"),
       Valued("gap-ms", "Quiet time that ends an RTU frame of unknown length (default 20).", "ms"),
+      Valued("fault-function", "Faults strike only requests of this function code (default: every request).",
+             "code"),
       QCommandLineOption("trace", "Print every request and answer."),
   });
   for (const RateOption& option : kRateOptions) {
@@ -156,7 +163,8 @@ bool CommandLine::Read() {
       !Number("noise", 0, 1e6, profile.noise) || !Whole("reads-until-done", 0, 1000000, config_.readsUntilDone) ||
       !Whole("device-type", 0, 65535, config_.deviceType) || !Whole("version", 0, 65535, config_.version) ||
       !Whole("seed", 0, 0xFFFFFFFFLL, config_.seed) || !Whole("late-ms", 0, 3600000, config_.lateMs) ||
-      !Whole("silence-ms", 0, 3600000, config_.silenceMs) || !Whole("gap-ms", 1, 10000, config_.gapMs)) {
+      !Whole("silence-ms", 0, 3600000, config_.silenceMs) || !Whole("gap-ms", 1, 10000, config_.gapMs) ||
+      !Whole("fault-function", 1, 255, config_.faultFunction)) {
     return false;
   }
   profile.msToBreak = int(msToBreak);
@@ -249,6 +257,7 @@ void Configure(IndicatorSim& sim, const SimConfig& config) {
   faults.SetRates(config.rates);
   faults.lateMs = config.lateMs;
   faults.silenceMs = config.silenceMs;
+  faults.onlyFunction = config.faultFunction;
   sim.SetAddress(config.address);
   sim.SetGapMs(config.gapMs);
 }

@@ -39,6 +39,7 @@ struct SimConfig {
   FaultRates rates;
   int lateMs = 1000;
   int silenceMs = 2000;
+  quint8 faultFunction = 0;  // 0: faults strike every request
   int gapMs = 20;
   bool trace = false;
 };

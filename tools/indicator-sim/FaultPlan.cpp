@@ -10,6 +10,8 @@ Fault Pick(const FaultRates& rates, double draw, bool canClose) {
       {rates.exception, Fault::Exception},       {rates.drop, Fault::Drop},
       {rates.corruptCheck, Fault::CorruptCheck}, {rates.late, Fault::Late},
       {rates.garbage, Fault::Garbage},           {rates.truncate, Fault::Truncate},
+      {rates.foreignAddress, Fault::ForeignAddress}, {rates.wrongFunction, Fault::WrongFunction},
+      {rates.wrongContent, Fault::WrongContent},     {rates.echo, Fault::Echo},
   };
   double edge = 0;
   for (const auto& [rate, fault] : bands) {

@@ -19,8 +19,13 @@ enum class Fault {
   Late,             // the answer comes after a delay
   Garbage,          // random bytes come back instead of the answer
   Truncate,         // only the first half of the answer comes back
+  // Frames that do not answer the request; the request is not carried out.
+  ForeignAddress,  // an answer from another slave address (TCP: unit identifier)
+  WrongFunction,   // a read answered as a write of 10h, a write as a read
+  WrongContent,    // a read answered with one register too many, a write's echo of the next register
+  Echo,            // the request's own frame comes back
 };
-constexpr int kFaultKinds = int(Fault::Truncate) + 1;
+constexpr int kFaultKinds = int(Fault::Echo) + 1;
 
 // Probability per request of each fault, 0 to 1. A request suffers at most
 // one fault: the rates are bands of one draw, taken in the order of the
@@ -34,6 +39,10 @@ struct FaultRates {
   double late = 0;
   double garbage = 0;
   double truncate = 0;
+  double foreignAddress = 0;
+  double wrongFunction = 0;
+  double wrongContent = 0;
+  double echo = 0;
 };
 
 // Decides, request by request, which fault strikes, with a seedable
@@ -49,6 +58,9 @@ class FaultPlan {
   int lateMs = 1000;            // delay of a late answer
   int silenceMs = 2000;         // length of a silence window
   quint8 exceptionCode = 0x04;  // code of an injected exception answer
+  quint8 onlyFunction = 0;      // faults strike only requests of this function code; 0: every request
+
+  bool Strikes(quint8 function) const { return onlyFunction == 0 || function == onlyFunction; }
 
   // Opens a silence window at once.
   void StartSilence(int ms) { silence_.setRemainingTime(ms); }

@@ -1,6 +1,7 @@
 #include "indicator-sim/Responder.h"
 
 #include "indicator-sim/IndicatorModel.h"
+#include "indicator-sim/MisfitAnswer.h"
 #include "indicator-sim/RegisterServer.h"
 
 namespace vt::sim {
@@ -8,15 +9,18 @@ namespace vt::sim {
 namespace {
 
 // Names of the faults in the order of the enumeration, for the trace.
-constexpr const char* kFaultNames[kFaultKinds] = {"",        "silence", "close",   "exception", "drop",
-                                                  "corrupt", "late",    "garbage", "truncate"};
+constexpr const char* kFaultNames[kFaultKinds] = {
+    "",        "silence",  "close",   "exception",      "drop",          "corrupt",
+    "late",    "garbage",  "truncate", "foreign",       "wrong-function", "wrong-content",
+    "echo"};
 
 }  // namespace
 
 Reply Responder::Answer(Transport transport, const Adu& request) {
   ++requests_;
   if (trace_) trace_(QStringLiteral("<- %1").arg(QString::fromLatin1(request.pdu.toHex(' '))));
-  const Fault fault = faults_.Draw(transport == Transport::Tcp);
+  const Fault fault =
+      faults_.Strikes(request.pdu.isEmpty() ? 0 : quint8(request.pdu[0])) ? faults_.Draw(transport == Transport::Tcp) : Fault::None;
   const Reply reply = Shape(transport, request, fault);
   if (trace_) {
     const QString what =
@@ -38,6 +42,11 @@ Reply Responder::Shape(Transport transport, const Adu& request, Fault fault) {
                        ExceptionAnswer(quint8(request.pdu[0]), faults_.exceptionCode)};
       return {EncodeFrame(transport, answer)};
     }
+    case Fault::ForeignAddress:
+    case Fault::WrongFunction:
+    case Fault::WrongContent:
+    case Fault::Echo:
+      return {EncodeFrame(transport, MisfitAnswer(request, fault))};
     default:
       break;
   }

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstring>
 
 #include "indicator-sim/Responder.h"
@@ -18,6 +19,24 @@ namespace vt::sim {
 namespace {
 
 QString SystemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+// The bit rate of a terminal setting, 0 for one not listed.
+int BitRate(speed_t speed) {
+  static const std::pair<speed_t, int> kRates[] = {
+      {B300, 300},     {B600, 600},     {B1200, 1200},   {B2400, 2400},     {B4800, 4800},
+      {B9600, 9600},   {B19200, 19200}, {B38400, 38400}, {B57600, 57600}, {B115200, 115200},
+  };
+  for (const auto& [constant, rate] : kRates) {
+    if (constant == speed) return rate;
+  }
+  return 0;
+}
+
+// Characters of a request on the wire.
+int FrameCharacters(Transport mode, const Adu& request) {
+  const int bytes = 1 + int(request.pdu.size());
+  return mode == Transport::Ascii ? 1 + 2 * (bytes + 1) + 2 : bytes + 2;
+}
 
 }  // namespace
 
@@ -89,12 +108,24 @@ void SerialFrontEnd::Serve(const std::vector<Adu>& requests) {
     }
     const Reply reply = responder_.Answer(mode_, request);
     if (reply.bytes.isEmpty()) continue;
-    if (reply.delayMs > 0) {
-      QTimer::singleShot(reply.delayMs, this, [this, bytes = reply.bytes] { Send(bytes); });
+    const int delayMs = reply.delayMs + LineMs(request);
+    if (delayMs > 0) {
+      QTimer::singleShot(delayMs, this, [this, bytes = reply.bytes] { Send(bytes); });
     } else {
       Send(reply.bytes);
     }
   }
+}
+
+int SerialFrontEnd::LineMs(const Adu& request) const {
+  // The master sets the bit rate on its side of the terminal; both sides share it.
+  termios settings{};
+  if (::tcgetattr(slaveFd_, &settings) != 0) return 0;
+  const int rate = BitRate(::cfgetospeed(&settings));
+  if (rate == 0) return 0;
+  constexpr double kBitsPerCharacter = 12;  // the longest character: start, 8 data, parity, 2 stop
+  constexpr double kSilenceCharacters = 3.5;
+  return int(std::ceil((FrameCharacters(mode_, request) + kSilenceCharacters) * kBitsPerCharacter * 1000 / rate));
 }
 
 void SerialFrontEnd::Send(const QByteArray& bytes) {

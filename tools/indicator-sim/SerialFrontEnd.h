@@ -18,6 +18,11 @@ class Responder;
 // a symbolic link such as COM1 in the program folder. Requests for another
 // slave address are not answered.
 //
+// A pseudo-terminal carries bytes at once whatever bit rate the master sets
+// on it; the front end answers no sooner than a real line at that rate
+// would let it: after the request's time on the wire and the silence that
+// a slave keeps before answering.
+//
 // The front end keeps the slave side open too: a pseudo-terminal whose
 // slave side nobody holds reports a hang-up on the master side, and the
 // master program may close and reopen its port at any time.
@@ -46,6 +51,7 @@ class SerialFrontEnd : public QObject {
  private:
   void Receive();
   void Serve(const std::vector<Adu>& requests);
+  int LineMs(const Adu& request) const;
   void Send(const QByteArray& bytes);
 
   Responder& responder_;
