@@ -22,7 +22,7 @@ TEST(CommandLine, TakesEveryOption) {
       "--inputs 0x5 --break-force 99.5 --time-to-break 1500 --encoder-rate 250 --noise 0 --reads-until-done 4 "
       "--result 6=0xFFFE --result 5=65535 --never-complete 12 --device-type 1700 --version 25 --seed 77 "
       "--drop 0.1 --corrupt 0.2 --late 0.05 --exception 0.01 --garbage 0.02 --truncate 0.03 --close 0.04 "
-      "--silence 0.06 --late-ms 900 --silence-ms 3000 --gap-ms 30 --trace");
+      "--silence 0.06 --late-ms 900 --silence-ms 3000 --gap-ms 30 --line-rate 9600 --trace");
   ASSERT_TRUE(Parse(line, arguments.split(' '))) << line.Error().toStdString();
   const SimConfig& config = line.Config();
   EXPECT_EQ(config.tcpPort, 1502);
@@ -56,6 +56,7 @@ TEST(CommandLine, TakesEveryOption) {
   EXPECT_EQ(config.lateMs, 900);
   EXPECT_EQ(config.silenceMs, 3000);
   EXPECT_EQ(config.gapMs, 30);
+  EXPECT_EQ(config.lineRate, 9600);
   EXPECT_TRUE(config.trace);
 }
 

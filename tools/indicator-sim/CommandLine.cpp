@@ -74,6 +74,10 @@ CommandLine::CommandLine() {
       Valued("seed", "Seed of the fault and noise generators (default 1).", "n"),
       Valued("late-ms", "Delay of a late answer (default 1000).", "ms"),
       Valued("silence-ms", "Length of a silence window (default 2000).", "ms"),
+      Valued("line-rate",
+             "Serial side: answer only after the request and the answer would have crossed a line at this bit "
+             "rate, 11 bits a character (default 0: at once).",
+             "bit/s"),
       Valued("gap-ms", "Quiet time that ends an RTU frame of unknown length (default 20).", "ms"),
       QCommandLineOption("trace", "Print every request and answer."),
   });
@@ -156,7 +160,8 @@ bool CommandLine::Read() {
       !Number("noise", 0, 1e6, profile.noise) || !Whole("reads-until-done", 0, 1000000, config_.readsUntilDone) ||
       !Whole("device-type", 0, 65535, config_.deviceType) || !Whole("version", 0, 65535, config_.version) ||
       !Whole("seed", 0, 0xFFFFFFFFLL, config_.seed) || !Whole("late-ms", 0, 3600000, config_.lateMs) ||
-      !Whole("silence-ms", 0, 3600000, config_.silenceMs) || !Whole("gap-ms", 1, 10000, config_.gapMs)) {
+      !Whole("silence-ms", 0, 3600000, config_.silenceMs) || !Whole("gap-ms", 1, 10000, config_.gapMs) ||
+      !Whole("line-rate", 0, 10000000, config_.lineRate)) {
     return false;
   }
   profile.msToBreak = int(msToBreak);
@@ -251,6 +256,7 @@ void Configure(IndicatorSim& sim, const SimConfig& config) {
   faults.silenceMs = config.silenceMs;
   sim.SetAddress(config.address);
   sim.SetGapMs(config.gapMs);
+  sim.SetLineRate(config.lineRate);
 }
 
 }  // namespace vt::sim

@@ -40,6 +40,7 @@ struct SimConfig {
   int lateMs = 1000;
   int silenceMs = 2000;
   int gapMs = 20;
+  int lineRate = 0;
   bool trace = false;
 };
 

@@ -27,6 +27,7 @@ bool IndicatorSim::OpenSerial(Transport mode) {
   if (!serial->Open(&error_)) return false;
   serial->SetAddress(address_);
   serial->SetGapMs(gapMs_);
+  serial->SetLineRate(lineRate_);
   serial_ = std::move(serial);
   return true;
 }
@@ -49,6 +50,11 @@ void IndicatorSim::SetAddress(int address) {
 void IndicatorSim::SetGapMs(int ms) {
   gapMs_ = ms;
   if (serial_) serial_->SetGapMs(ms);
+}
+
+void IndicatorSim::SetLineRate(int bitsPerSecond) {
+  lineRate_ = bitsPerSecond;
+  if (serial_) serial_->SetLineRate(bitsPerSecond);
 }
 
 void IndicatorSim::StartClock(int intervalMs) {

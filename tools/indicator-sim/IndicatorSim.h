@@ -56,6 +56,8 @@ class IndicatorSim : public QObject {
   int Address() const { return address_; }
   // The quiet time that ends an RTU frame of unknown length (default 20 ms).
   void SetGapMs(int ms);
+  // The serial side answers as a line at this bit rate would (0: at once).
+  void SetLineRate(int bitsPerSecond);
 
   // Moves the indicator's time on by hand.
   void Advance(qint64 ms) { model_.Advance(ms); }
@@ -73,6 +75,7 @@ class IndicatorSim : public QObject {
   std::unique_ptr<SerialFrontEnd> serial_;
   int address_ = 1;
   int gapMs_ = 20;
+  int lineRate_ = 0;
   QTimer clock_;
   QElapsedTimer elapsed_;
   QString error_;

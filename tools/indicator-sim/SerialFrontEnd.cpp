@@ -89,8 +89,10 @@ void SerialFrontEnd::Serve(const std::vector<Adu>& requests) {
     }
     const Reply reply = responder_.Answer(mode_, request);
     if (reply.bytes.isEmpty()) continue;
-    if (reply.delayMs > 0) {
-      QTimer::singleShot(reply.delayMs, this, [this, bytes = reply.bytes] { Send(bytes); });
+    const qsizetype lineBytes = EncodeFrame(mode_, request).size() + reply.bytes.size();
+    const int delayMs = reply.delayMs + (lineRate_ > 0 ? qRound(lineBytes * 11 * 1000.0 / lineRate_) : 0);
+    if (delayMs > 0) {
+      QTimer::singleShot(delayMs, Qt::PreciseTimer, this, [this, bytes = reply.bytes] { Send(bytes); });
     } else {
       Send(reply.bytes);
     }

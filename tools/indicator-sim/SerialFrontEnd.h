@@ -40,6 +40,10 @@ class SerialFrontEnd : public QObject {
   int Address() const { return address_; }
   // The quiet time that ends an RTU frame of unknown length (default 20 ms).
   void SetGapMs(int ms) { gap_.setInterval(ms); }
+  // Answers as a line at this bit rate would let them come: after the
+  // request and the answer have crossed it, 11 bits a character. 0 (the
+  // default) answers at once, as a pseudo-terminal carries bytes.
+  void SetLineRate(int bitsPerSecond) { lineRate_ = bitsPerSecond; }
   int BadFrames() const { return reader_.BadFrames(); }
   int IgnoredRequests() const { return ignored_; }
 
@@ -59,6 +63,7 @@ class SerialFrontEnd : public QObject {
   std::unique_ptr<QSocketNotifier> notifier_;
   QTimer gap_;
   int ignored_ = 0;
+  int lineRate_ = 0;
 };
 
 }  // namespace vt::sim
