@@ -10,6 +10,8 @@
 #include "settings/FormLog.h"
 #include "settings/Messages.h"
 #include "settings/NumberText.h"
+#include "setup/FilterOptions.h"
+#include "setup/MemoryDump.h"
 
 namespace vt {
 namespace {
@@ -82,6 +84,7 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
   connect(settingsPage->SpecDatapath, &QPushButton::clicked, this, &MainForm::SpecDatapath_Click);
   connect(settingsPage->linkPanel->cmdConn, &QPushButton::clicked, this, &MainForm::cmdConn_Click);
   connect(settingsPage->SelDatLog, &QPushButton::clicked, this, &MainForm::SelDatLog_Click);
+  connect(settingsPage->cmdMemoryDump, &QPushButton::clicked, this, &MainForm::cmdMemoryDump_Click);
 
   Form_Load();
   if (options.startTimers) {
@@ -183,6 +186,16 @@ void MainForm::WriteAllParameters() {
   transfers->ShowWriteSetUp(this);
   if (program.comm.CommError) ShowCommFailed(program.dialogs);
   transactions->ResumePolling();
+}
+
+void MainForm::ShowFilterOptions() {
+  FilterOptions window(program, *transfers, *transactions, this);
+  window.ShowModal();
+}
+
+void MainForm::cmdMemoryDump_Click() {
+  MemoryDump window(program, *transfers, *transactions, this);
+  window.exec();
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

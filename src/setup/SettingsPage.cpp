@@ -53,6 +53,8 @@ SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
   dateRow->addWidget(PDYear);
   productionGrid->addLayout(dateRow, 0, 1);
   productionGrid->addWidget(SetPar[0], 1, 1);
+  cmdMemoryDump = Named(new QPushButton(QStringLiteral("Parameter Read/Write")), "cmdMemoryDump");
+  productionGrid->addWidget(cmdMemoryDump, 2, 1);
 
   auto* left = new QVBoxLayout;
   left->addWidget(linkPanel);

@@ -34,6 +34,8 @@ class SettingsPage : public QWidget {
   QComboBox* PDMon;
   QComboBox* PDYear;
   std::array<QPushButton*, 4> SetPar{};
+  // Opens the parameter memory window.
+  QPushButton* cmdMemoryDump;
 
   // The five controls that service mode enables.
   std::array<QWidget*, 5> FactoryControls() const;
