@@ -1,7 +1,9 @@
 // The parameter memory window: files and the whole-memory transfers.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QTimer>
 #include <QRegularExpression>
 
 #include "SimulatedStation.h"
@@ -151,6 +153,28 @@ TEST_F(MemoryWindow, DeviceReadListsTheMemoryAndWritesLeaveCalibrationAloneUnles
   EXPECT_EQ(station.indicator().Parameter(37), 200);
   EXPECT_EQ(station.indicator().Parameter(47), 200);
   EXPECT_TRUE(station.dialogs.boxes.empty());
+  EXPECT_TRUE(station.program().comm.PollEnabled);
+}
+
+TEST_F(MemoryWindow, TheSettingsTabButtonOpensTheWindowOverTheMainWindow) {
+  EXPECT_EQ(station.form->settingsPage->cmdMemoryDump->text(), QStringLiteral("Parameter Read/Write"));
+  int listed = 0;
+  bool opened = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* shown = qobject_cast<MemoryDump*>(modal)) {
+      opened = shown->parentWidget() == station.form.get();
+      shown->ReadPar->click();
+      listed = static_cast<int>(shown->Text1->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts).size());
+      shown->SetPar->click();
+    }
+    if (modal) modal->close();
+  });
+  station.form->settingsPage->cmdMemoryDump->click();
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(listed, 257);  // the header and 256 cells
+  EXPECT_EQ(WrittenAddresses().size(), 245u);
+  EXPECT_EQ(station.indicator().RamStores(), 1);
   EXPECT_TRUE(station.program().comm.PollEnabled);
 }
 
