@@ -12,6 +12,8 @@
 #include "settings/NumberText.h"
 #include "setup/Password.h"
 #include "setup/WinSerialNum.h"
+#include "setup/FilterOptions.h"
+#include "setup/MemoryDump.h"
 
 namespace vt {
 namespace {
@@ -88,6 +90,7 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
   connect(settingsPage->SelDatLog, &QPushButton::clicked, this, &MainForm::SelDatLog_Click);
   connect(machine.Command1, &QPushButton::clicked, this, &MainForm::Command1_Click);
   connect(settingsPage->Serialization, &QPushButton::clicked, this, &MainForm::Serialization_Click);
+  connect(settingsPage->cmdMemoryDump, &QPushButton::clicked, this, &MainForm::cmdMemoryDump_Click);
 
   Form_Load();
   if (options.startTimers) {
@@ -199,6 +202,16 @@ void MainForm::WriteAllParameters() {
   transfers->ShowWriteSetUp(this);
   if (program.comm.CommError) ShowCommFailed(program.dialogs);
   transactions->ResumePolling();
+}
+
+void MainForm::ShowFilterOptions() {
+  FilterOptions window(program, *transfers, *transactions, this);
+  window.ShowModal();
+}
+
+void MainForm::cmdMemoryDump_Click() {
+  MemoryDump window(program, *transfers, *transactions, this);
+  window.exec();
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

@@ -88,6 +88,9 @@ class MainForm : public QMainWindow {
   void Serialization_Click();
   // Writes the factory parameter set into the indicator; no control calls it.
   void WriteAllParameters();
+  // The digital filter window; no control opens it.
+  void ShowFilterOptions();
+  void cmdMemoryDump_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

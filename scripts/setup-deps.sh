@@ -12,7 +12,7 @@ packages=(
   fonts-dejavu-core
 )
 if [[ "${1:-}" == "--bench" ]]; then
-  packages+=(libbenchmark-dev)
+  packages+=(libbenchmark-dev libmodbus-dev)
 fi
 if [[ "${1:-}" == "--test" ]]; then
   # The test peers and tools: libmodbus and pymodbus (with the serial

@@ -7,6 +7,7 @@
 namespace vt {
 
 void WaitUntil(const std::function<bool()>& done) {
+  if (done()) return;
   QTimer wake;
   wake.setInterval(5);
   wake.start();

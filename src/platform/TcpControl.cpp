@@ -46,7 +46,9 @@ void TcpControl::Close() {
 
 bool TcpControl::SendData(const QByteArray& bytes) {
   if (socket_.state() != QAbstractSocket::ConnectedState) return false;
-  return socket_.write(bytes) == bytes.size();
+  if (socket_.write(bytes) != bytes.size()) return false;
+  socket_.flush();  // out at once, not on the event loop's next pass
+  return true;
 }
 
 QByteArray TcpControl::GetData() { return socket_.readAll(); }

@@ -53,6 +53,8 @@ struct Global {
   // Decimal count of set points, the analog maximum and the filter span:
   // shown and entered unscaled.
   static constexpr int ParamDP = 0;
+  // Unit code of the filter span; nothing sets it, so it names "g".
+  int SpanUnit = 0;
 
   bool ServiceMode() const { return ServiceCode && *ServiceCode == kServiceCode; }
 };

@@ -6,21 +6,30 @@
 namespace vt {
 namespace {
 
-// The factory image: address and value, in ascending address order. The
-// dates (8 to 11 and 19 to 22) are today's and are filled in apart.
+// The factory image: runs of addresses first..last that take one value, in
+// ascending address order; addresses in no run keep their values. The dates
+// (8 to 11 and 19 to 22) are today's and are filled in apart.
 struct DefaultRun {
   int first;
   int last;
   std::int32_t value;
 };
 constexpr DefaultRun kFactoryDefaults[] = {
-    {0, 0, 176},  // serial link: RTU, 9600 bit/s, no parity, 8 data bits, 1 stop bit
-    {1, 1, 1},    // Modbus address
-    {2, 2, 0},    // response delay
-    {3, 3, 40},   // response time-out, 5 ms at 9600 bit/s
-    {4, 4, 255},  {5, 5, 5},  // filter of 32 readings
-    {6, 6, 7},    {7, 7, 5},  // filter ignore time 0.5 s
-    {12, 15, 0},  {16, 16, 10}, {17, 18, 0}, {23, 23, 3}, {24, 32, 0}, {33, 35, 255}, {64, 150, 0},
+    {0, 0, 176},     // serial link: RTU, 9600 bit/s, no parity, 8 data bits, 1 stop bit
+    {1, 1, 1},       // Modbus address
+    {2, 2, 0},       // response delay
+    {3, 3, 40},      // response time-out, 5 ms at 9600 bit/s
+    {4, 4, 255},
+    {5, 5, 5},       // filter of 32 readings
+    {6, 6, 7},
+    {7, 7, 5},       // filter ignore time 0.5 s
+    {12, 15, 0},
+    {16, 16, 10},
+    {17, 18, 0},
+    {23, 23, 3},
+    {24, 32, 0},
+    {33, 35, 255},
+    {64, 150, 0},
 };
 constexpr int kProductionDate = 8;
 constexpr int kCalibrationDate = 19;

@@ -41,6 +41,7 @@ SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
   AddParameterPage(2, outputsPanel, QStringLiteral("Outputs"));
   AddParameterPage(3, serialLinkPanel, QStringLiteral("Serial Link"));
   SetPar[0]->setEnabled(false);
+  cmdMemoryDump = Named(new QPushButton(QStringLiteral("Parameter Read/Write")), "cmdMemoryDump");
 
   auto* left = new QVBoxLayout;
   left->addWidget(linkPanel);
@@ -52,6 +53,7 @@ SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
   middle->addStretch();
   auto* right = new QVBoxLayout;
   right->addWidget(parameterTabs);
+  right->addWidget(cmdMemoryDump, 0, Qt::AlignLeft);
   right->addStretch();
   auto* page = new QHBoxLayout(this);
   page->addLayout(left);

@@ -43,6 +43,8 @@ class SettingsPage : public QWidget {
   std::array<QPushButton*, 4> ReadPar{};
   std::array<QPushButton*, 4> SetPar{};
   std::array<QPushButton*, 4> SetDefaults{};  // panels 1 to 3; they do nothing
+  // Opens the parameter memory window.
+  QPushButton* cmdMemoryDump;
 
   // The five controls that service mode enables.
   std::array<QWidget*, 5> FactoryControls() const;

@@ -10,6 +10,9 @@ namespace vt {
 namespace {
 
 constexpr int kAttempts = 4;
+// The bar is redrawn at most this often: a fast link moves hundreds of
+// addresses a second, and drawing each step would cost more than the step.
+constexpr qint64 kBarRedrawMs = 40;
 
 }  // namespace
 
@@ -52,13 +55,18 @@ void TransferWindow::ResetCounts() {
   ProcCount = 0;
   progress_ = 0;
   Progress->setValue(0);
+  barDrawnAt_.reset();
 }
 
 void TransferWindow::StepDone() {
   ++ProcDone;
   // A list holds at most 327 addresses, so ProcDone * 100 fits 16 bits.
   progress_ = static_cast<float>(static_cast<std::int16_t>(ProcDone * 100)) / static_cast<float>(ProcCount);
-  Progress->setValue(qRound(progress_));
+  const qint64 now = program_.clock.TickMs();
+  if (ProcDone == ProcCount || !barDrawnAt_ || now - *barDrawnAt_ >= kBarRedrawMs) {
+    Progress->setValue(qRound(progress_));
+    barDrawnAt_ = now;
+  }
 }
 
 void TransferWindow::showEvent(QShowEvent* event) {

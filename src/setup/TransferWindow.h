@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "link/CommandRegister.h"
 #include "station/Program.h"
@@ -26,7 +27,7 @@ class TransferWindow : public QDialog {
   QLabel* Action;
 
   // The transfer's progress in per cent, ProcDone * 100 / ProcCount, exactly
-  // (the bar shows it rounded).
+  // (the bar shows it rounded, and at most every few hundredths of a second).
   float ProgressValue() const { return progress_; }
 
   // Queues one address at the end of the transfer list.
@@ -62,6 +63,7 @@ class TransferWindow : public QDialog {
   void Run();
 
   float progress_ = 0;
+  std::optional<qint64> barDrawnAt_;  // clock tick of the bar's last step
   bool started_ = false;
   bool finished_ = false;
 };

@@ -108,24 +108,28 @@ void SerialFrontEnd::Serve(const std::vector<Adu>& requests) {
     }
     const Reply reply = responder_.Answer(mode_, request);
     if (reply.bytes.isEmpty()) continue;
-    const int delayMs = reply.delayMs + LineMs(request);
+    const int delayMs = reply.delayMs + LineMs(request, reply.bytes.size());
     if (delayMs > 0) {
-      QTimer::singleShot(delayMs, this, [this, bytes = reply.bytes] { Send(bytes); });
+      QTimer::singleShot(delayMs, Qt::PreciseTimer, this, [this, bytes = reply.bytes] { Send(bytes); });
     } else {
       Send(reply.bytes);
     }
   }
 }
 
-int SerialFrontEnd::LineMs(const Adu& request) const {
-  // The master sets the bit rate on its side of the terminal; both sides share it.
+int SerialFrontEnd::LineMs(const Adu& request, qsizetype answerCharacters) const {
+  // The master sets the bit rate on its side of the terminal; both sides
+  // share it. A pseudo-terminal carries bytes at once: the answer is held
+  // back until the request, the silence after it and the answer itself
+  // would have crossed a real line.
   termios settings{};
   if (::tcgetattr(slaveFd_, &settings) != 0) return 0;
   const int rate = BitRate(::cfgetospeed(&settings));
   if (rate == 0) return 0;
   constexpr double kBitsPerCharacter = 12;  // the longest character: start, 8 data, parity, 2 stop
   constexpr double kSilenceCharacters = 3.5;
-  return int(std::ceil((FrameCharacters(mode_, request) + kSilenceCharacters) * kBitsPerCharacter * 1000 / rate));
+  const double characters = FrameCharacters(mode_, request) + kSilenceCharacters + double(answerCharacters);
+  return int(std::ceil(characters * kBitsPerCharacter * 1000 / rate));
 }
 
 void SerialFrontEnd::Send(const QByteArray& bytes) {

@@ -51,7 +51,7 @@ class SerialFrontEnd : public QObject {
  private:
   void Receive();
   void Serve(const std::vector<Adu>& requests);
-  int LineMs(const Adu& request) const;
+  int LineMs(const Adu& request, qsizetype answerCharacters) const;
   void Send(const QByteArray& bytes);
 
   Responder& responder_;

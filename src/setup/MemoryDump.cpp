@@ -1,0 +1,179 @@
+#include "setup/MemoryDump.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "platform/Controls.h"
+#include "settings/Messages.h"
+#include "setup/MemoryFile.h"
+
+namespace vt {
+namespace {
+
+constexpr int kWholeMemoryGroup = 6;
+const QString kListingHeader = QStringLiteral("Data\tAddress\r\n");
+const QString kMemoryFileFilter = QStringLiteral("(EEprom Memory Files)|*.mem|(All Files)|*.*");
+// Long file names, the current folder left alone, no read-only box, a
+// prompt before overwriting; the open dialog also wants an existing file.
+constexpr int kSaveDialogFlags = 0x20040E;
+constexpr int kOpenDialogFlags = kSaveDialogFlags | FileMustExist;
+
+QString ListingLine(const QString& value, int address) {
+  return value + QLatin1Char('\t') + QString::number(address) + QStringLiteral("\r\n");
+}
+
+void ShowFileError(Dialogs& dialogs, const QString& text) {
+  dialogs.MsgBox(text, MsgStyle::OkOnly, QStringLiteral("File System Error"));
+}
+
+}  // namespace
+
+MemoryDump::MemoryDump(Program& program, ParameterTransfers& transfers, Transactions& transactions, QWidget* owner)
+    : QDialog(owner), program_(program), transfers_(transfers), transactions_(transactions) {
+  setObjectName(QStringLiteral("MemoryDump"));
+  setWindowTitle(QStringLiteral("Parameter Read/Write"));
+
+  Text1 = Named(new QPlainTextEdit, "Text1");
+  Text1->setReadOnly(true);
+  Text1->setMinimumSize(220, 300);
+  auto* memoryWindow = Named(new QGroupBox(QStringLiteral("Memory Window")), "MemoryWindow");
+  (new QVBoxLayout(memoryWindow))->addWidget(Text1);
+
+  FetFileComp = Named(new QPushButton(QStringLiteral("Read")), "FetFileComp");
+  StoreFileComp = Named(new QPushButton(QStringLiteral("Save")), "StoreFileComp");
+  auto* frame1 = Named(new QGroupBox(QStringLiteral("Archieve To/From File")), "Frame1");
+  auto* frame1Layout = new QHBoxLayout(frame1);
+  frame1Layout->addWidget(FetFileComp);
+  frame1Layout->addWidget(StoreFileComp);
+
+  chkCalibRW = Named(new QCheckBox(QStringLiteral("Calibration")), "chkCalibRW");
+  ReadPar = Named(new QPushButton(QStringLiteral("Read")), "ReadPar");
+  SetPar = Named(new QPushButton(QStringLiteral("Save")), "SetPar");
+  auto* frame2 = Named(new QGroupBox(QStringLiteral("DEVICE Read/Write")), "Frame2");
+  auto* frame2Layout = new QVBoxLayout(frame2);
+  frame2Layout->addWidget(chkCalibRW);
+  auto* deviceButtons = new QHBoxLayout;
+  deviceButtons->addWidget(ReadPar);
+  deviceButtons->addWidget(SetPar);
+  frame2Layout->addLayout(deviceButtons);
+
+  cmdCancel = Named(new QPushButton(QStringLiteral("Exit")), "cmdCancel");
+  cmdCancel->setToolTip(QStringLiteral("Discard modifications and return to display without any update"));
+  StoreFileComp->setEnabled(false);
+  SetPar->setEnabled(false);
+  for (QPushButton* button : {FetFileComp, StoreFileComp, ReadPar, SetPar, cmdCancel}) button->setAutoDefault(false);
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(frame1);
+  side->addWidget(frame2);
+  side->addStretch();
+  side->addWidget(cmdCancel);
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(memoryWindow, 1);
+  layout->addLayout(side);
+
+  connect(FetFileComp, &QPushButton::clicked, this, &MemoryDump::FetFileComp_Click);
+  connect(StoreFileComp, &QPushButton::clicked, this, &MemoryDump::StoreFileComp_Click);
+  connect(ReadPar, &QPushButton::clicked, this, &MemoryDump::ReadPar_Click);
+  connect(SetPar, &QPushButton::clicked, this, &MemoryDump::SetPar_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &MemoryDump::cmdCancel_Click);
+}
+
+FileDialogRequest MemoryDump::DialogRequest(const QString& fileName, int flags) const {
+  FileDialogRequest request;
+  request.initDir = program_.programFolder;
+  request.fileName = fileName;
+  request.filter = kMemoryFileFilter;
+  request.flags = flags;
+  return request;
+}
+
+void MemoryDump::EnableSaving() {
+  SetPar->setEnabled(true);
+  StoreFileComp->setEnabled(true);
+}
+
+void MemoryDump::FetFileComp_Click() {
+  transactions_.SuspendPolling();
+  const auto path = program_.dialogs.ShowOpen(DialogRequest(QStringLiteral("*.mem"), kOpenDialogFlags));
+  if (path && !path->isEmpty()) {
+    LoadMemoryFile(*path);
+    EnableSaving();
+  }
+  transactions_.ResumePolling();
+}
+
+void MemoryDump::StoreFileComp_Click() {
+  const QString name = program_.clock.Now().toString(QStringLiteral("yyyyMMdd_HHmmss")) + QStringLiteral(".mem");
+  transactions_.SuspendPolling();
+  const auto path = program_.dialogs.ShowSave(DialogRequest(name, kSaveDialogFlags));
+  if (path && !path->isEmpty()) WriteFileMemoDump(*path);
+  transactions_.ResumePolling();
+}
+
+void MemoryDump::LoadMemoryFile(const QString& path) {
+  const auto text = ReadMemoryFile(path);
+  if (!text) {
+    ShowFileError(program_.dialogs, QStringLiteral("Cannot read file"));
+    return;
+  }
+  auto& image = program_.global.ParImage;
+  QString listing = kListingHeader;
+  for (int address = 0; address < text->lines.size(); ++address) {
+    const QString& line = text->lines[address];
+    // A line that is no cell value leaves its cell as it was.
+    if (const auto value = MemoryCellValue(line)) image[address] = *value;
+    listing += ListingLine(line, address);
+  }
+  Text1->setPlainText(listing);
+  if (!text->complete) ShowFileError(program_.dialogs, QStringLiteral("Cannot read file"));
+}
+
+void MemoryDump::WriteFileMemoDump(const QString& path) {
+  if (!WriteMemoryFile(path, program_.global.ParImage)) {
+    ShowFileError(program_.dialogs, QStringLiteral("Cannot write file"));
+  }
+}
+
+void MemoryDump::ReadPar_Click() {
+  ReadDeviceMemory();
+  EnableSaving();
+}
+
+void MemoryDump::ReadDeviceMemory() {
+  program_.comm.CommError = false;
+  transfers_.ClearParFlags();
+  program_.global.ParFlags[kWholeMemoryGroup] = true;
+  transfers_.ShowReadSetUp(this);
+  if (!program_.comm.CommError) {
+    QString listing = kListingHeader;
+    for (int address = 0; address < kMemoryFileLines; ++address) {
+      listing += ListingLine(QString::number(program_.global.ParImage[address]), address);
+    }
+    Text1->setPlainText(listing);
+  } else {
+    ShowCommFailed(program_.dialogs);
+  }
+  transactions_.ResumePolling();
+}
+
+void MemoryDump::SetPar_Click() {
+  transactions_.SuspendPolling();
+  WriteDeviceMemory();
+  transactions_.ResumePolling();
+}
+
+bool MemoryDump::WriteDeviceMemory() {
+  transfers_.ClearParFlags();
+  program_.global.ParFlags[kWholeMemoryGroup] = true;
+  program_.comm.CommError = false;
+  transfers_.ShowWriteSetUp(this, chkCalibRW->isChecked() ? 1 : 0);
+  if (program_.comm.CommError) ShowCommFailed(program_.dialogs);
+  transactions_.ResumePolling();
+  return true;
+}
+
+void MemoryDump::cmdCancel_Click() { reject(); }
+
+}  // namespace vt
