@@ -47,7 +47,7 @@ std::optional<MemoryFileText> ReadMemoryFile(const QString& path) {
   return text;
 }
 
-std::optional<int> MemoryCellValue(const QString& line) { return StrictWhole(line, 0, 255); }
+std::optional<int> MemoryCellValue(const QString& line) { return StrictWhole(line, 0, 255, PointFormat()); }
 
 bool WriteMemoryFile(const QString& path, const std::array<std::int32_t, kParImageSize>& image) {
   QStringList lines;

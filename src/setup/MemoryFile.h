@@ -26,8 +26,9 @@ struct MemoryFileText {
 // Nothing when the file cannot be opened.
 std::optional<MemoryFileText> ReadMemoryFile(const QString& path);
 
-// The cell value a line stands for: a whole number from 0 to 255 in the
-// user's number format, halves rounded to even; nothing for any other line.
+// The cell value a line stands for: a whole number from 0 to 255 written
+// with "." whatever the user's format, halves rounded to even; nothing for
+// any other line.
 std::optional<int> MemoryCellValue(const QString& line);
 
 // Writes cells 0 to 255 of the image through a temporary file, so a failed
