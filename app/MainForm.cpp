@@ -197,8 +197,10 @@ void MainForm::WriteAllParameters() {
   transfers->SetDefaultPars();
   transfers->ClearParFlags();
   program.comm.CommError = false;
-  // Every group but the whole memory (6) and the lone cell 83 (12).
-  for (int flag : {0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11}) program.global.ParFlags[flag] = true;
+  // Every group but the whole memory and the lone cell 83.
+  program.global.ParFlags.fill(true);
+  program.global.ParFlags[ParGroup::WholeMemory] = false;
+  program.global.ParFlags[ParGroup::Cell83] = false;
   transfers->ShowWriteSetUp(this);
   if (program.comm.CommError) ShowCommFailed(program.dialogs);
   transactions->ResumePolling();

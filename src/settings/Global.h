@@ -16,6 +16,21 @@ constexpr int kServiceCode = 63158;
 constexpr int kParImageSize = 1501;
 // Parameter groups, each standing for a fixed list of address runs.
 constexpr int kParFlagCount = 13;
+namespace ParGroup {
+constexpr int SerialNumber = 0;      // 13 to 16
+constexpr int ProductionDate = 1;    // 4, 8 to 12
+constexpr int CalibrationStamp = 2;  // 17 to 23, and 24 in service mode
+constexpr int Scale = 3;
+constexpr int Outputs = 4;
+constexpr int SerialLink = 5;        // 0 to 3
+constexpr int WholeMemory = 6;       // 0 to 255
+constexpr int Filter = 7;
+constexpr int Cells25And95 = 8;
+constexpr int SixPointTable = 9;     // 100 to 135
+constexpr int ThreePointTable = 10;  // 150 to 191
+constexpr int CalibrationRecord = 11;
+constexpr int Cell83 = 12;
+}  // namespace ParGroup
 
 // The settings module's program-wide variables.
 struct Global {

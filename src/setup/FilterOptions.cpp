@@ -13,7 +13,6 @@
 namespace vt {
 namespace {
 
-constexpr int kFilterGroup = 7;
 constexpr int kModeCell = 206;
 constexpr int kSizeCell = 5;
 constexpr int kSpanCell = 201;  // 201 to 203, low byte first
@@ -112,7 +111,7 @@ void FilterOptions::ShowModal() {
 void FilterOptions::Form_Load() {
   program_.comm.CommError = false;
   transfers_.ClearParFlags();
-  program_.global.ParFlags[kFilterGroup] = true;
+  program_.global.ParFlags[ParGroup::Filter] = true;
   transfers_.ShowReadSetUp(this);
   if (!program_.comm.CommError) {
     const auto& image = program_.global.ParImage;
@@ -196,7 +195,7 @@ bool FilterOptions::CheckAndWrite() {
 
   program_.comm.CommError = false;
   transfers_.ClearParFlags();
-  program_.global.ParFlags[kFilterGroup] = true;
+  program_.global.ParFlags[ParGroup::Filter] = true;
   transfers_.ShowWriteSetUp(this);
   if (program_.comm.CommError) {
     ShowCommFailed(program_.dialogs);

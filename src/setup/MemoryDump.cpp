@@ -11,7 +11,6 @@
 namespace vt {
 namespace {
 
-constexpr int kWholeMemoryGroup = 6;
 const QString kListingHeader = QStringLiteral("Data\tAddress\r\n");
 const QString kMemoryFileFilter = QStringLiteral("(EEprom Memory Files)|*.mem|(All Files)|*.*");
 // Long file names, the current folder left alone, no read-only box, a
@@ -144,7 +143,7 @@ void MemoryDump::ReadPar_Click() {
 void MemoryDump::ReadDeviceMemory() {
   program_.comm.CommError = false;
   transfers_.ClearParFlags();
-  program_.global.ParFlags[kWholeMemoryGroup] = true;
+  program_.global.ParFlags[ParGroup::WholeMemory] = true;
   transfers_.ShowReadSetUp(this);
   if (!program_.comm.CommError) {
     QString listing = kListingHeader;
@@ -166,7 +165,7 @@ void MemoryDump::SetPar_Click() {
 
 bool MemoryDump::WriteDeviceMemory() {
   transfers_.ClearParFlags();
-  program_.global.ParFlags[kWholeMemoryGroup] = true;
+  program_.global.ParFlags[ParGroup::WholeMemory] = true;
   program_.comm.CommError = false;
   transfers_.ShowWriteSetUp(this, chkCalibRW->isChecked() ? 1 : 0);
   if (program_.comm.CommError) ShowCommFailed(program_.dialogs);

@@ -15,32 +15,31 @@ struct Group {
 
 // Each window examines its groups in this order.
 const std::vector<Group> kReadGroups = {
-    {1, {{4, 4}, {8, 12}}},
-    {0, {{13, 16}}},
-    {3, {{34, 39}, {44, 48}, {200, 200}, {204, 205}, {207, 207}}},
-    {4, {{52, 57}, {58, 62}, {84, 87}, {82, 82}, {90, 92}}},
-    {5, {{0, 3}}},
-    {7, {{5, 7}, {201, 203}, {7, 7}, {206, 206}}},
-    {6, {{0, 255}}},
+    {ParGroup::ProductionDate, {{4, 4}, {8, 12}}},
+    {ParGroup::SerialNumber, {{13, 16}}},
+    {ParGroup::Scale, {{34, 39}, {44, 48}, {200, 200}, {204, 205}, {207, 207}}},
+    {ParGroup::Outputs, {{52, 57}, {58, 62}, {84, 87}, {82, 82}, {90, 92}}},
+    {ParGroup::SerialLink, {{0, 3}}},
+    {ParGroup::Filter, {{5, 7}, {201, 203}, {7, 7}, {206, 206}}},
+    {ParGroup::WholeMemory, {{0, 255}}},
 };
 
-// Group 2 and group 6 depend on the caller and are handled apart.
-constexpr int kClockGroup = 2;
-constexpr int kWholeMemoryGroup = 6;
+// The calibration stamp and the whole memory depend on the caller and are
+// handled apart.
 const std::vector<Group> kWriteGroups = {
-    {12, {{83, 83}}},
-    {1, {{4, 4}, {8, 12}}},
-    {0, {{13, 16}}},
-    {kClockGroup, {{17, 23}}},
-    {3, {{34, 39}, {44, 48}, {200, 200}, {204, 205}, {207, 207}}},
-    {4, {{52, 57}, {58, 62}, {84, 87}, {82, 82}, {90, 92}}},
-    {5, {{0, 3}}},
-    {7, {{5, 7}, {201, 203}, {7, 7}, {206, 206}}},
-    {8, {{25, 25}, {95, 95}}},
-    {9, {{100, 135}}},
-    {10, {{150, 191}}},
-    {11, {{26, 33}, {40, 43}, {17, 24}}},
-    {kWholeMemoryGroup, {{0, 36}, {48, 255}}},
+    {ParGroup::Cell83, {{83, 83}}},
+    {ParGroup::ProductionDate, {{4, 4}, {8, 12}}},
+    {ParGroup::SerialNumber, {{13, 16}}},
+    {ParGroup::CalibrationStamp, {{17, 23}}},
+    {ParGroup::Scale, {{34, 39}, {44, 48}, {200, 200}, {204, 205}, {207, 207}}},
+    {ParGroup::Outputs, {{52, 57}, {58, 62}, {84, 87}, {82, 82}, {90, 92}}},
+    {ParGroup::SerialLink, {{0, 3}}},
+    {ParGroup::Filter, {{5, 7}, {201, 203}, {7, 7}, {206, 206}}},
+    {ParGroup::Cells25And95, {{25, 25}, {95, 95}}},
+    {ParGroup::SixPointTable, {{100, 135}}},
+    {ParGroup::ThreePointTable, {{150, 191}}},
+    {ParGroup::CalibrationRecord, {{26, 33}, {40, 43}, {17, 24}}},
+    {ParGroup::WholeMemory, {{0, 36}, {48, 255}}},
 };
 constexpr int kServiceClockAddress = 24;
 const std::vector<Run> kWholeMemoryWithCalibration = {{0, 255}};
@@ -65,12 +64,12 @@ std::vector<int> WriteAddresses(const std::array<bool, kParFlagCount>& flags, bo
   std::vector<int> list;
   for (const Group& group : kWriteGroups) {
     if (!flags[group.flag]) continue;
-    if (group.flag == kWholeMemoryGroup && calibRW == 1) {
+    if (group.flag == ParGroup::WholeMemory && calibRW == 1) {
       Append(list, kWholeMemoryWithCalibration);
     } else {
       Append(list, group.runs);
     }
-    if (group.flag == kClockGroup && serviceMode) list.push_back(kServiceClockAddress);
+    if (group.flag == ParGroup::CalibrationStamp && serviceMode) list.push_back(kServiceClockAddress);
   }
   return list;
 }

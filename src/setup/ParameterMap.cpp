@@ -80,10 +80,10 @@ class Summary {
 
 QVector<int> PanelFlags(int panel) {
   switch (panel) {
-    case 0: return {0, 1};
-    case 1: return {3};
-    case 2: return {4};
-    default: return {5};
+    case 0: return {ParGroup::SerialNumber, ParGroup::ProductionDate};
+    case 1: return {ParGroup::Scale};
+    case 2: return {ParGroup::Outputs};
+    default: return {ParGroup::SerialLink};
   }
 }
 

@@ -11,20 +11,6 @@
 namespace vt {
 namespace {
 
-// The parameter groups the blocks raise.
-namespace Group {
-constexpr int Serial = 0;
-constexpr int ProductionDate = 1;
-constexpr int Calibration = 2;
-constexpr int Scale = 3;
-constexpr int Outputs = 4;
-constexpr int SerialLink = 5;
-constexpr int Input = 7;
-constexpr int SixPoints = 9;
-constexpr int ThreePoints = 10;
-constexpr int CalibrationRecord = 11;
-}  // namespace Group
-
 const QString kSerialOutOfRange = QStringLiteral("The Serial Number must lie between 0 and 2147483647!");
 
 using Image = std::array<std::int32_t, kParImageSize>;
@@ -93,17 +79,17 @@ void ProductionSetup::FillBlocks(const ProductionSetupOptions& options, std::int
   };
 
   if (options.SerialOp != 0) {
-    flags[Group::Serial] = true;
+    flags[ParGroup::SerialNumber] = true;
     image[13] = serial & 0xFF;
     image[14] = (serial >> 8) & 0xFF;
     image[15] = (serial >> 16) & 0xFF;
     image[16] = serial >> 24;
   }
-  if (block(options.OvrProd, {Group::ProductionDate})) {
+  if (block(options.OvrProd, {ParGroup::ProductionDate})) {
     PutDate(image, 8, today);
     image[4] = 255;
   }
-  if (block(options.OvrCalib, {Group::Calibration, Group::CalibrationRecord})) {
+  if (block(options.OvrCalib, {ParGroup::CalibrationStamp, ParGroup::CalibrationRecord})) {
     PutDate(image, 20, today);
     image[24] = 0;
     image[17] = VORTEST_VERSION_MAJOR;
@@ -117,13 +103,13 @@ void ProductionSetup::FillBlocks(const ProductionSetupOptions& options, std::int
     image[29] = 0;
     Fill(image, 40, 43, 0);
   }
-  if (block(options.OvrDisplay, {Group::Scale})) {
+  if (block(options.OvrDisplay, {ParGroup::Scale})) {
     for (int address : {34, 35, 36, 44}) image[address] = 0;
     PutRounded24(image, 37, 10000);  // first capacity
     PutRounded24(image, 45, 10000);  // second capacity
     image[48] = 1;
   }
-  if (block(options.OvrOutput, {Group::Outputs})) {
+  if (block(options.OvrOutput, {ParGroup::Outputs})) {
     PutRounded24(image, 52, 5000);   // set point 1
     PutRounded24(image, 55, 10000);  // set point 2
     Fill(image, 84, 87, 0);
@@ -135,25 +121,25 @@ void ProductionSetup::FillBlocks(const ProductionSetupOptions& options, std::int
     image[61] = 160;
     PutRounded24(image, 90, 10000);  // analog maximum
   }
-  if (block(options.OvrComm, {Group::SerialLink})) {
+  if (block(options.OvrComm, {ParGroup::SerialLink})) {
     image[0] = 176;
     image[1] = 1;
     image[2] = 0;
     image[3] = 32;
   }
-  if (block(options.OvrInput, {Group::Input})) {
+  if (block(options.OvrInput, {ParGroup::Filter})) {
     image[5] = 3;
     image[6] = 13;
     image[7] = 3;
     image[25] = 1;
   }
-  if (block(options.OvrLin, {Group::SixPoints})) {
+  if (block(options.OvrLin, {ParGroup::SixPointTable})) {
     for (int i = 0; i <= 5; ++i) {
       Put24(image, 100 + 6 * i, 100000.0 * i + 524288);
       Put24(image, 103 + 6 * i, 100000.0 * i);
     }
   }
-  flags[Group::ThreePoints] = false;
+  flags[ParGroup::ThreePointTable] = false;
 }
 
 }  // namespace vt

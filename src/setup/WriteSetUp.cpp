@@ -25,9 +25,6 @@ const DeviceTypeRow& LookUpDeviceType(int type) {
   return kUnknownDevice;
 }
 
-constexpr int kSerialLinkGroup = 5;
-// A write of either of these groups ends with the store to EEPROM.
-constexpr int kEEpromGroups[] = {9, 10};
 
 }  // namespace
 
@@ -73,14 +70,15 @@ void WriteSetUp::WriteQueued() {
 void WriteSetUp::Store() {
   if (program_.comm.CommError) return;
   const auto& flags = program_.global.ParFlags;
-  const bool toEEprom = flags[kEEpromGroups[0]] || flags[kEEpromGroups[1]];
+  // A write of a point table ends with the store to EEPROM.
+  const bool toEEprom = flags[ParGroup::SixPointTable] || flags[ParGroup::ThreePointTable];
   const bool stored = FourAttempts(
       [&] { return toEEprom ? commands_.RunCmd11(DeviceAddress()) : commands_.RunCmd10(DeviceAddress()); });
   if (!stored) program_.comm.CommError = true;
 }
 
 void WriteSetUp::ApplySerialLink() {
-  if (!program_.global.ParFlags[kSerialLinkGroup]) return;
+  if (!program_.global.ParFlags[ParGroup::SerialLink]) return;
   if (!FourAttempts([&] { return commands_.RunCmd4(DeviceAddress()); })) program_.comm.CommError = true;
 }
 
