@@ -59,8 +59,11 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
       LinkControls{settingsPage->linkPanel->IndComTx, settingsPage->linkPanel->IndComRx, testPage->IndComRxHome,
                    testPage->IndTCPConOK, testPage->labTCPCOn, settingsPage->linkPanel->LabTracer},
       Timer1, programFolder, options.tcpPort, options.startTimers);
-  transactions = std::make_unique<Transactions>(*link, program.comm);
-  commands = std::make_unique<CommandRegister>(*transactions, program.comm);
+  transactions = std::make_unique<Transactions>(*link, program.comm, program.commandQueue);
+  commands = std::make_unique<CommandRegister>(*transactions, program.comm, program.commandQueue);
+  // No box holds back a press: the commands queued behind the running one
+  // go out before any box shows.
+  dialogs.SetBeforeShowing([this] { program.commandQueue.RunWaiting(); });
   transfers = std::make_unique<ParameterTransfers>(program, *commands);
   parameterPanels =
       std::make_unique<ParameterPanels>(program, *settingsPage, *transactions, *commands, *transfers, *this);
@@ -99,7 +102,7 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
   }
 }
 
-MainForm::~MainForm() = default;
+MainForm::~MainForm() { program.dialogs.SetBeforeShowing(nullptr); }
 
 void MainForm::LoadLedPictures() {
   // A missing picture is replaced by a built-in one, so every LED can still
@@ -161,7 +164,13 @@ void MainForm::ClearTestDisplay() {
 
 void MainForm::cmdExit_Click() { close(); }
 
+// The windows that reopen the link or talk to the indicator open through
+// the command queue, once no command is on the line.
 void MainForm::cmdConn_Click() {
+  program.commandQueue.Run([this] { ShowCommOptions(); });
+}
+
+void MainForm::ShowCommOptions() {
   CommOptionsActions actions;
   actions.openPort = [this](int port) { return link->OpenPort(port); };
   actions.closeTcp = [this] { link->Winsock1.Close(); };
@@ -183,8 +192,10 @@ void MainForm::SelDatLog_Click() {
 }
 
 void MainForm::Command1_Click() {
-  Password window(program, *commands, this);
-  window.exec();
+  program.commandQueue.Run([this] {
+    Password window(program, *commands, this);
+    window.exec();
+  });
 }
 
 void MainForm::Serialization_Click() {
@@ -212,8 +223,10 @@ void MainForm::ShowFilterOptions() {
 }
 
 void MainForm::cmdMemoryDump_Click() {
-  MemoryDump window(program, *transfers, *transactions, this);
-  window.exec();
+  program.commandQueue.Run([this] {
+    MemoryDump window(program, *transfers, *transactions, this);
+    window.exec();
+  });
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

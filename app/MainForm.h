@@ -96,6 +96,7 @@ class MainForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void ShowCommOptions();
   void Form_Load();
   void Form_Unload();
   void LoadLedPictures();

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "link/CommandQueue.h"
 #include "link/Communication.h"
 #include "link/Transactions.h"
 
@@ -40,10 +41,12 @@ constexpr std::int32_t kResultCodeFFFF = 0xFFFF;
 // The indicator's command-register operations: a command code (with its
 // arguments) is written into registers 0 to 2 and, for the awaited ones,
 // register 0 is read back until the indicator replaces the code with its
-// result, or the countdown CmdTimer runs out.
+// result, or the countdown CmdTimer runs out. While a stop is queued behind
+// the command, it reads no more results: it ends as failed.
 class CommandRegister {
  public:
-  CommandRegister(Transactions& transactions, Communication& comm) : txn_(transactions), comm_(comm) {}
+  CommandRegister(Transactions& transactions, Communication& comm, const CommandQueue& queue)
+      : txn_(transactions), comm_(comm), queue_(queue) {}
 
   // The device type from register 1, or -1.
   int ReadDeviceType(int address);
@@ -64,7 +67,8 @@ class CommandRegister {
 
  private:
   enum class Outcome { Changed, Failed };
-  // Reads registers from 0 until register 0 no longer holds `code`.
+  // Reads registers from 0 until register 0 no longer holds `code`; fails
+  // without reading once a stop is queued.
   Outcome AwaitChange(int address, int code, int count, std::span<std::int32_t> regs);
   // Writes a bare code with the countdown set first and awaits its result.
   std::optional<std::int32_t> RunBareCommand(int address, int code);
@@ -72,6 +76,7 @@ class CommandRegister {
 
   Transactions& txn_;
   Communication& comm_;
+  const CommandQueue& queue_;
 };
 
 }  // namespace vt

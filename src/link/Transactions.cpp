@@ -1,7 +1,6 @@
 #include "link/Transactions.h"
 
 #include <array>
-#include <utility>
 
 #include "link/FrameText.h"
 #include "platform/EventWait.h"
@@ -10,9 +9,7 @@
 namespace vt {
 
 void Transactions::WaitForLine() {
-  // A transaction asked for inside another's wait for the line keeps the
-  // poll off the line for the outer one when it is done.
-  const int waiting = std::exchange(comm_.WaitLine, -1);
+  comm_.WaitLine = -1;
   // With the poll off, nobody ends a request that timed out: it is given up
   // here instead of being waited for.
   WaitUntil([this] { return !comm_.TxnBusy || (comm_.TimedOut && !comm_.PollEnabled); });
@@ -21,55 +18,44 @@ void Transactions::WaitForLine() {
     comm_.TxnBusy = false;
   }
   comm_.PollEnabled = false;
-  comm_.WaitLine = waiting;
+  comm_.WaitLine = 0;
 }
 
-void Transactions::TakeLine() {
-  if (onLine_ != nullptr && !onLine_->result) {
-    // Asked for inside the wait of a transaction whose request is on the
-    // line: that request ends first, and is ended for it.
-    WaitUntil([this] { return Ended(*onLine_); });
-    onLine_->result = End(*onLine_);
-  }
+void Transactions::SuspendPolling() {
+  if (queue_.LineTaken()) return;  // inside a transaction, the poll is off already
+  const CommandQueue::OnLine onLine(queue_);
   WaitForLine();
 }
 
-void Transactions::SuspendPolling() { TakeLine(); }
-
-bool Transactions::Ended(const OnLine& transaction) const {
-  return comm_.RespDone || comm_.TimedOut || link_.RequestsSent() != transaction.request;
-}
-
-bool Transactions::End(const OnLine& transaction) {
+bool Transactions::End(quint64 request, std::span<std::int32_t> values) {
   // Another request on the line (the port was opened anew meanwhile) means
   // this one was lost: it fails and the other is left alone.
-  if (link_.RequestsSent() != transaction.request) return false;
+  if (link_.RequestsSent() != request) return false;
   bool result = false;
   if (comm_.TimedOut) {
     link_.AbandonRequest();
   } else {
-    result = link_.ParseResponse(transaction.values);
+    result = link_.ParseResponse(values);
   }
   comm_.TxnBusy = false;
   return result;
 }
 
 bool Transactions::Run(int address, const QString& body, int expectedLen, std::span<std::int32_t> values) {
+  if (queue_.LineTaken()) return false;
   if (!comm_.LinkOK) {
     GlobalNop();
-    // A request of a transaction that waits for its answer stays on the line.
-    if (onLine_ == nullptr || onLine_->result) comm_.TxnBusy = false;
+    // A request still going out keeps the line: clearing the mark would let
+    // the next tick send another request into it.
+    if (comm_.TxActive == 0) comm_.TxnBusy = false;
     return false;
   }
-  TakeLine();
-  OnLine mine{values, 0, std::nullopt};
-  OnLine* const enclosing = std::exchange(onLine_, &mine);
+  const CommandQueue::OnLine onLine(queue_);
+  WaitForLine();
   link_.SendRequest(address, body, expectedLen);
-  mine.request = link_.RequestsSent();
-  WaitUntil([&] { return mine.result || Ended(mine); });
-  if (!mine.result) mine.result = End(mine);
-  onLine_ = enclosing;
-  return *mine.result;
+  const quint64 request = link_.RequestsSent();
+  WaitUntil([&] { return comm_.RespDone || comm_.TimedOut || link_.RequestsSent() != request; });
+  return End(request, values);
 }
 
 bool Transactions::ReadRegisters(int address, int start, int count, std::span<std::int32_t> values) {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 
+#include "link/CommandQueue.h"
 #include "link/Communication.h"
 #include "link/IndicatorLink.h"
 
@@ -14,16 +14,15 @@ namespace vt {
 // switches the poll off, sends its own request and waits for the answer or
 // the time-out counted by the poll timer.
 //
-// The waits run the event loop, so a click may ask for a transaction while
-// another one waits for its answer. The one asked for waits until that
-// request has ended (its answer or its time-out), ends it on the waiting
-// one's behalf, and then goes on the line itself; the waiting one returns
-// that result when it resumes. So a transaction asked for inside another's
-// wait is served after one request, and every wait ends with an answer or a
-// time-out.
+// The waits run the event loop; meanwhile the line counts as taken in the
+// command queue, so a button pressed then is queued behind the command
+// that waits. A transaction is never asked for inside another's wait: one
+// that is (a caller that bypassed the queue) fails at once and sends
+// nothing, and the waiting one keeps its own answer.
 class Transactions {
  public:
-  Transactions(IndicatorLink& link, Communication& comm) : link_(link), comm_(comm) {}
+  Transactions(IndicatorLink& link, Communication& comm, CommandQueue& queue)
+      : link_(link), comm_(comm), queue_(queue) {}
 
   // Function 03: values[0 .. count-1] receive registers start .. start+count-1.
   bool ReadRegisters(int address, int start, int count, std::span<std::int32_t> values);
@@ -37,22 +36,13 @@ class Transactions {
   void ResumePolling() { comm_.PollEnabled = true; }
 
  private:
-  // A transaction whose request is on the line.
-  struct OnLine {
-    std::span<std::int32_t> values;
-    quint64 request = 0;
-    std::optional<bool> result;  // set once the request has ended
-  };
-
   bool Run(int address, const QString& body, int expectedLen, std::span<std::int32_t> values);
-  void TakeLine();
   void WaitForLine();
-  bool Ended(const OnLine& transaction) const;
-  bool End(const OnLine& transaction);
+  bool End(quint64 request, std::span<std::int32_t> values);
 
   IndicatorLink& link_;
   Communication& comm_;
-  OnLine* onLine_ = nullptr;  // the innermost transaction that has sent its request
+  CommandQueue& queue_;
 };
 
 }  // namespace vt

@@ -3,11 +3,13 @@
 namespace vt {
 
 int Dialogs::MsgBox(const QString& text, int style, const std::optional<QString>& title) {
+  if (beforeShowing_) beforeShowing_();
   return showMessage(text, style, title.value_or(appTitle_));
 }
 
 QString Dialogs::InputBox(const QString& prompt, const std::optional<QString>& title,
                           const QString& defaultText) {
+  if (beforeShowing_) beforeShowing_();
   return showInput(prompt, title.value_or(appTitle_), defaultText);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace vt {
@@ -57,6 +58,9 @@ class Dialogs {
   virtual std::optional<QString> ShowOpen(const FileDialogRequest& request) = 0;
   virtual std::optional<QString> ShowSave(const FileDialogRequest& request) = 0;
 
+  // Runs before every box and prompt is shown.
+  void SetBeforeShowing(std::function<void()> hook) { beforeShowing_ = std::move(hook); }
+
   const QString& AppTitle() const { return appTitle_; }
   void SetAppTitle(const QString& title) { appTitle_ = title; }
 
@@ -66,6 +70,7 @@ class Dialogs {
 
  private:
   QString appTitle_ = QStringLiteral("VorTEST");
+  std::function<void()> beforeShowing_;
 };
 
 // The answer a box gives when it is closed on its default button.

@@ -53,9 +53,16 @@ Calibration::Calibration(Program& program, CommandRegister& commands, QWidget* p
   connect(cmdExit, &QPushButton::clicked, this, &Calibration::cmdExit_Click);
 }
 
-void Calibration::cmdSetZero_Click() { commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::Zero); }
+// Both commands run through the command queue, after any command still on the line.
+void Calibration::cmdSetZero_Click() {
+  program_.commandQueue.Run([this] { commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::Zero); });
+}
 
 void Calibration::cmdCalibrate_Click() {
+  program_.commandQueue.Run([this] { Span(); });
+}
+
+void Calibration::Span() {
   const double load = RoundHalfEven(Val(txtCalVal->text()));
   if (load < std::numeric_limits<std::int32_t>::min() || load > std::numeric_limits<std::int32_t>::max()) {
     ShowEntryError(program_.dialogs, kLoadOutOfRange);

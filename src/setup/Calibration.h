@@ -32,6 +32,9 @@ class Calibration : public QDialog {
   void cmdExit_Click();
 
  private:
+  // Checks the known load and sends the span command with it.
+  void Span();
+
   Program& program_;
   CommandRegister& commands_;
 };

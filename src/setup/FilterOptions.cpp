@@ -204,11 +204,16 @@ bool FilterOptions::CheckAndWrite() {
   return true;
 }
 
+// The writes run through the command queue, after any command still on the line.
 void FilterOptions::cmdOK_Click() {
-  if (WriteFilterPars()) accept();
+  program_.commandQueue.Run([this] {
+    if (WriteFilterPars()) accept();
+  });
 }
 
-void FilterOptions::cmdApply_Click() { WriteFilterPars(); }
+void FilterOptions::cmdApply_Click() {
+  program_.commandQueue.Run([this] { WriteFilterPars(); });
+}
 
 void FilterOptions::cmdCancel_Click() { reject(); }
 

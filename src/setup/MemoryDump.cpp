@@ -93,22 +93,28 @@ void MemoryDump::EnableSaving() {
   StoreFileComp->setEnabled(true);
 }
 
+// The buttons that hold the poll off or move the memory run through the
+// command queue, after any command still on the line.
 void MemoryDump::FetFileComp_Click() {
-  transactions_.SuspendPolling();
-  const auto path = program_.dialogs.ShowOpen(DialogRequest(QStringLiteral("*.mem"), kOpenDialogFlags));
-  if (path && !path->isEmpty()) {
-    LoadMemoryFile(*path);
-    EnableSaving();
-  }
-  transactions_.ResumePolling();
+  program_.commandQueue.Run([this] {
+    transactions_.SuspendPolling();
+    const auto path = program_.dialogs.ShowOpen(DialogRequest(QStringLiteral("*.mem"), kOpenDialogFlags));
+    if (path && !path->isEmpty()) {
+      LoadMemoryFile(*path);
+      EnableSaving();
+    }
+    transactions_.ResumePolling();
+  });
 }
 
 void MemoryDump::StoreFileComp_Click() {
-  const QString name = program_.clock.Now().toString(QStringLiteral("yyyyMMdd_HHmmss")) + QStringLiteral(".mem");
-  transactions_.SuspendPolling();
-  const auto path = program_.dialogs.ShowSave(DialogRequest(name, kSaveDialogFlags));
-  if (path && !path->isEmpty()) WriteFileMemoDump(*path);
-  transactions_.ResumePolling();
+  program_.commandQueue.Run([this] {
+    const QString name = program_.clock.Now().toString(QStringLiteral("yyyyMMdd_HHmmss")) + QStringLiteral(".mem");
+    transactions_.SuspendPolling();
+    const auto path = program_.dialogs.ShowSave(DialogRequest(name, kSaveDialogFlags));
+    if (path && !path->isEmpty()) WriteFileMemoDump(*path);
+    transactions_.ResumePolling();
+  });
 }
 
 void MemoryDump::LoadMemoryFile(const QString& path) {
@@ -136,8 +142,10 @@ void MemoryDump::WriteFileMemoDump(const QString& path) {
 }
 
 void MemoryDump::ReadPar_Click() {
-  ReadDeviceMemory();
-  EnableSaving();
+  program_.commandQueue.Run([this] {
+    ReadDeviceMemory();
+    EnableSaving();
+  });
 }
 
 void MemoryDump::ReadDeviceMemory() {
@@ -158,9 +166,11 @@ void MemoryDump::ReadDeviceMemory() {
 }
 
 void MemoryDump::SetPar_Click() {
-  transactions_.SuspendPolling();
-  WriteDeviceMemory();
-  transactions_.ResumePolling();
+  program_.commandQueue.Run([this] {
+    transactions_.SuspendPolling();
+    WriteDeviceMemory();
+    transactions_.ResumePolling();
+  });
 }
 
 bool MemoryDump::WriteDeviceMemory() {

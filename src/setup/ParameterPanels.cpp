@@ -46,7 +46,16 @@ void ParameterPanels::RaisePanelFlags(int panel) {
   for (int flag : PanelFlags(panel)) program_.global.ParFlags[flag] = true;
 }
 
+// Both buttons run through the command queue, after any command still on the line.
 void ParameterPanels::ReadPar_Click(int Index) {
+  program_.commandQueue.Run([this, Index] { ReadPanel(Index); });
+}
+
+void ParameterPanels::SetPar_Click(int Index) {
+  program_.commandQueue.Run([this, Index] { WritePanel(Index); });
+}
+
+void ParameterPanels::ReadPanel(int Index) {
   Communication& comm = program_.comm;
   comm.CommError = false;
   transfers_.ClearParFlags();
@@ -73,7 +82,7 @@ void ParameterPanels::ShowPanel(int panel, int version) {
   }
 }
 
-void ParameterPanels::SetPar_Click(int Index) {
+void ParameterPanels::WritePanel(int Index) {
   PollingSuspended polling(transactions_);
   transfers_.ClearParFlags();
   if (!EncodePanel(Index)) return;  // nothing is sent

@@ -27,6 +27,8 @@ class ParameterPanels : public QObject {
   void SetPar_Click(int Index);
 
  private:
+  void ReadPanel(int Index);
+  void WritePanel(int Index);
   void RaisePanelFlags(int panel);
   void ShowPanel(int panel, int version);
   // Checks and encodes a panel, asking the panel's questions; false when an

@@ -43,8 +43,9 @@ void TransferWindow::AddProcList(int EEloc) {
   ++ProcCount;
 }
 
-bool TransferWindow::FourAttempts(const std::function<bool()>& operation) {
+bool TransferWindow::FourAttempts(const std::function<bool()>& operation) const {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    if (program_.commandQueue.StopWaiting()) return false;
     if (operation()) return true;
   }
   return false;

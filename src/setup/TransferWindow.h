@@ -40,8 +40,9 @@ class TransferWindow : public QDialog {
   // The transfer itself.
   virtual void Transfer() = 0;
 
-  // Up to four attempts of `operation`, stopping at the first success.
-  static bool FourAttempts(const std::function<bool()>& operation);
+  // Up to four attempts of `operation`, stopping at the first success; none
+  // once a stop is queued, so that the transfer ends as failed at once.
+  bool FourAttempts(const std::function<bool()>& operation) const;
   // Starts a transfer: nothing queued, nothing done.
   void ResetCounts();
   // One more address done: the bar moves on.

@@ -13,17 +13,26 @@ OperatorCommands::OperatorCommands(Program& program, MachinePanel& machinePanel,
   connect(machinePanel.AppTare[1], &QPushButton::clicked, this, [this] { AppTare_Click(1); });
 }
 
-void OperatorCommands::cmdSetZero_Click() { commands_.SetRegister(Address(), 0, IndCmd::Zero); }
+// Each button's command runs through the command queue, in the order pressed.
+void OperatorCommands::cmdSetZero_Click() { SetCommand(IndCmd::Zero); }
 
-void OperatorCommands::cmdPar2Ram_Click() { commands_.SetRegister(Address(), 0, IndCmd::ToRam); }
+void OperatorCommands::cmdPar2Ram_Click() { SetCommand(IndCmd::ToRam); }
 
-void OperatorCommands::cmd2EEprom_Click() { commands_.SetRegister(Address(), 0, IndCmd::ToEEprom); }
+void OperatorCommands::cmd2EEprom_Click() { SetCommand(IndCmd::ToEEprom); }
 
-void OperatorCommands::cmdFailReset_Click() {
-  if (!commands_.RunCmd12(Address())) ShowCommFailed(program_.dialogs);
+void OperatorCommands::SetCommand(int code) {
+  program_.commandQueue.Run([this, code] { commands_.SetRegister(Address(), 0, code); });
 }
 
-void OperatorCommands::AppTare_Click(int) {
+void OperatorCommands::cmdFailReset_Click() {
+  program_.commandQueue.Run([this] {
+    if (!commands_.RunCmd12(Address())) ShowCommFailed(program_.dialogs);
+  });
+}
+
+void OperatorCommands::AppTare_Click(int) { program_.commandQueue.Run([this] { Tare(); }); }
+
+void OperatorCommands::Tare() {
   switch (commands_.RunCmd6(Address())) {
     case 3:
       ShowCommFailed(program_.dialogs);
@@ -40,6 +49,9 @@ void OperatorCommands::AppTare_Click(int) {
 }
 
 void OperatorCommands::ShowProcessFailed(const QString& text) {
+  // The commands pressed meanwhile go out first, so that none of them turns
+  // the poll on behind the box.
+  program_.commandQueue.RunWaiting();
   program_.comm.PollEnabled = false;
   program_.dialogs.MsgBox(text, MsgStyle::OkOnly, QStringLiteral("Process failed"));
   program_.comm.PollEnabled = true;

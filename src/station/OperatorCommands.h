@@ -22,6 +22,9 @@ class OperatorCommands : public QObject {
   void AppTare_Click(int index);
 
  private:
+  // A bare command code written into register 0, without waiting.
+  void SetCommand(int code);
+  void Tare();
   // A "Process failed" box, with no poll running while it is open.
   void ShowProcessFailed(const QString& text);
   int Address() const { return program_.comm.DevAddressNumber(); }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "link/CommandQueue.h"
 #include "link/Communication.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -10,8 +11,9 @@
 
 namespace vt {
 
-// Everything program-wide: the three modules' variables, the program folder
-// and the platform services. The main window owns one and hands it by
+// Everything program-wide: the three modules' variables, the queue of the
+// operator's commands to the indicator and the PLC, the program folder and
+// the platform services. The main window owns one and hands it by
 // reference to the windows it opens.
 struct Program {
   Program(QString folder, Dialogs& dialogsIn, Clock& clockIn)
@@ -23,6 +25,7 @@ struct Program {
   Global global;
   Communication comm;
   Graphic graphic;
+  CommandQueue commandQueue;
 };
 
 }  // namespace vt

@@ -13,9 +13,21 @@ TestRun::TestRun(Program& program, TestPage& testPage, MachinePanel& machinePane
   connect(machine_.SelPLCComPort, &QComboBox::activated, this, &TestRun::SelPLCComPort_Click);
 }
 
-void TestRun::cmdPLCPrepare_Click() { plc_.PLCCommand(PlcCmd::Prepare); }
+// Each button's command runs through the command queue, in the order pressed.
+void TestRun::cmdPLCPrepare_Click() {
+  program_.commandQueue.Run([this] { plc_.PLCCommand(PlcCmd::Prepare); });
+}
 
-void TestRun::cmdStart_Click() {
+void TestRun::cmdStart_Click() { program_.commandQueue.Run([this] { StartTest(); }); }
+
+void TestRun::cmdStop_Click() {
+  program_.commandQueue.RunStop([this] {
+    commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::TestStop);
+    plc_.PLCCommand(PlcCmd::Stop);
+  });
+}
+
+void TestRun::StartTest() {
   Graphic& graphic = program_.graphic;
   program_.global.RecordLoaded = false;
   program_.global.GapValue = 0;
@@ -26,11 +38,6 @@ void TestRun::cmdStart_Click() {
   std::fill_n(graphic.GraphSamples.begin(), kLiveSampleLimit, kStartPlaceholder);
   commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::TestStart);
   plc_.PLCCommand(PlcCmd::Start);
-}
-
-void TestRun::cmdStop_Click() {
-  commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::TestStop);
-  plc_.PLCCommand(PlcCmd::Stop);
 }
 
 void TestRun::SelPLCComPort_Click() {

@@ -24,6 +24,9 @@ class TestRun : public QObject {
   void SelPLCComPort_Click();
 
  private:
+  // A new test in the program, then the start to the indicator and the PLC.
+  void StartTest();
+
   Program& program_;
   TestPage& page_;
   MachinePanel& machine_;

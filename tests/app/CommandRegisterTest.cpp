@@ -50,6 +50,20 @@ TEST_F(CommandRegisterAgainstIndicator, TransactionsRefuseAtOnceWhileTheLinkIsNo
   EXPECT_EQ(station.indicator().Commands().size(), 0u);
 }
 
+TEST_F(CommandRegisterAgainstIndicator, ATransactionAskedForInsideAnothersWaitFailsAndTheWaitingOneKeepsItsAnswer) {
+  std::optional<bool> inner;
+  // Runs at the first event the outer transaction's wait handles.
+  QTimer::singleShot(0, [&] {
+    transactions().SuspendPolling();  // returns at once: the poll is off already
+    inner = transactions().WriteRegister(station.Address(), 20, 99);
+  });
+  std::array<std::int32_t, 101> values{};
+  EXPECT_TRUE(transactions().ReadRegisters(station.Address(), 0, 12, values));
+  EXPECT_EQ(values[3] & 0x0700, 0x0100);
+  EXPECT_EQ(inner, false);
+  EXPECT_EQ(station.indicator().Register(20), 0);  // nothing of the inner one was sent
+}
+
 TEST_F(CommandRegisterAgainstIndicator, DeviceTypeVersionAndParameters) {
   const int address = station.Address();
   EXPECT_EQ(commands().ReadDeviceType(address), 1901);

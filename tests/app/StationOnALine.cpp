@@ -1,0 +1,87 @@
+#include "StationOnALine.h"
+
+#include <QTimer>
+
+namespace vt::test {
+namespace {
+
+// ":", address, function, start, count, byte count, five words, LRC, CR LF.
+constexpr int kPlcFrameBytes = 1 + 2 + 2 + 4 + 4 + 2 + 5 * 4 + 2 + 2;
+
+}  // namespace
+
+std::ostream& operator<<(std::ostream& out, const Line& line) {
+  return out << (line.mode == sim::Transport::Rtu ? "RTU " : "ASCII ") << line.settings;
+}
+
+QString WriteOfCode(quint16 code) {
+  return QStringLiteral("06 00 00 %1 %2")
+      .arg(code >> 8, 2, 16, QLatin1Char('0'))
+      .arg(code & 0xFF, 2, 16, QLatin1Char('0'));
+}
+
+StationOnALine::StationOnALine(const Line& line)
+    : station(SerialLine{line.mode, QString::fromLatin1(line.settings)}, plc.SlavePath()) {
+  station.sim.Server().SetTrace([this](const QString& entry) {
+    if (entry.startsWith(QStringLiteral("<- "))) log << entry.mid(3);
+  });
+}
+
+bool StationOnALine::Ready() {
+  if (!plc.Ok() || !station.WaitForLink(10000)) return false;
+  station.indicator().SetLoad(20.0);
+  return true;
+}
+
+std::vector<quint16> StationOnALine::CommandCodes() {
+  std::vector<quint16> codes;
+  for (const auto& command : station.indicator().Commands()) codes.push_back(command.code);
+  return codes;
+}
+
+void StationOnALine::Press(QAbstractButton* button) {
+  log << QStringLiteral("press ") + button->objectName();
+  if (station.program().commandQueue.LineTaken()) ++queuedPresses_;
+  button->click();
+  ++presses_;
+}
+
+void StationOnALine::PressWhen(QAbstractButton* button, std::function<bool()> when) {
+  auto* timer = new QTimer(station.form.get());
+  timer->setInterval(1);
+  QObject::connect(timer, &QTimer::timeout, [this, timer, button, when = std::move(when)] {
+    if (!when()) return;
+    timer->stop();
+    Press(button);
+  });
+  timer->start();
+}
+
+void StationOnALine::PressAfter(QAbstractButton* button, int ms) {
+  QTimer::singleShot(ms, station.form.get(), [this, button] { Press(button); });
+}
+
+bool StationOnALine::WaitForPresses(int expected, int timeoutMs) {
+  return SimulatedStation::WaitFor([&] { return presses_ >= expected; }, timeoutMs);
+}
+
+QStringList StationOnALine::RequestsBetween(const QString& button, quint16 code) const {
+  const qsizetype press = log.indexOf(QStringLiteral("press ") + button);
+  const qsizetype write = log.indexOf(WriteOfCode(code), press);
+  if (press < 0 || write < 0) return {QStringLiteral("(not found)")};
+  QStringList requests = log.mid(press + 1, write - press - 1);
+  requests.removeIf([](const QString& entry) { return entry.startsWith(QStringLiteral("press ")); });
+  return requests;
+}
+
+std::vector<int> StationOnALine::PlcCommandWords(int frames, int timeoutMs) {
+  const QByteArray bytes = plc.Read(frames * kPlcFrameBytes, timeoutMs);
+  std::vector<int> words;
+  for (qsizetype at = 0; at + kPlcFrameBytes <= bytes.size(); at += kPlcFrameBytes) {
+    // The command word stands before the LRC and CR LF.
+    words.push_back(bytes.mid(at + kPlcFrameBytes - 8, 4).toInt(nullptr, 16));
+  }
+  return words;
+}
+
+}  // namespace vt::test
