@@ -87,100 +87,75 @@ INSTANTIATE_TEST_SUITE_P(SlowLines, StartThenStop,
                                             ::testing::Values(StopPressed::WhileTheStartWaitsForTheLine,
                                                               StopPressed::WhileTheStartAwaitsItsAnswer)));
 
-// ---- The stop pressed while an awaited command waits for its result ----
+// ---- A press while a command waits for its result ----
 
-struct AwaitedCommand {
+struct PressInsideAWait {
   const char* name;
-  QPushButton* (*button)(MainForm&);
-  quint16 code;  // the command that never ends
-};
-
-void PrintTo(const AwaitedCommand& command, std::ostream* out) { *out << command.name; }
-
-const AwaitedCommand kAwaited[] = {
-    {"failure reset", [](MainForm& f) { return f.settingsPage->machinePanel->cmdFailReset; }, Cmd::ResetFailure},
-    {"tare", [](MainForm& f) { return f.settingsPage->machinePanel->AppTare[1]; }, Cmd::Tare},
-    {"scale panel read", [](MainForm& f) { return f.settingsPage->ReadPar[1]; }, Cmd::ReadParam},
-};
-
-class StopDuringAnAwaitedCommand : public ::testing::WithParamInterface<AwaitedCommand>, public OnASlowLine {};
-
-TEST_P(StopDuringAnAwaitedCommand, GoesOutAfterTheRequestOnTheLineAndTheCommandFails) {
-  const AwaitedCommand& awaited = GetParam();
-  line.station.indicator().SetFailure(true);
-  line.station.indicator().ForceNeverCompletes(awaited.code);
-  std::vector<quint16> codesAtTheBox;
-  line.station.dialogs.whileOpen = [&](const ScriptedDialogs::Box&) { codesAtTheBox = line.CommandCodes(); };
-
-  line.PressWhen(awaited.button(line.form()), [] { return true; });
-  line.PressWhen(testPage().cmdStop, [&] { return CommandRequestAwaited() && Received(awaited.code); });
-  ASSERT_TRUE(line.WaitForPresses(2, 60000));
-
-  // The stop waited for the request on the line, no more; the command's own
-  // write went out once, and it ends as failed, its box after the stop.
-  EXPECT_LE(line.RequestsBetween(QStringLiteral("cmdStop"), Cmd::TestStop).size(), 1);
-  const auto codes = line.CommandCodes();
-  EXPECT_EQ(std::count(codes.begin(), codes.end(), awaited.code), 1);
-  EXPECT_EQ(codes.back(), Cmd::TestStop);
-  EXPECT_EQ(line.PlcCommandWords(1), std::vector<int>({PlcCmd::Stop}));
-  EXPECT_EQ(line.station.dialogs.texts(), QStringList({"Communication Failed"}));
-  ASSERT_FALSE(codesAtTheBox.empty());
-  EXPECT_EQ(codesAtTheBox.back(), Cmd::TestStop);
-  EXPECT_TRUE(line.station.indicator().Failure());
-}
-
-// A row's name without its blanks, as the test's name.
-template <typename Row>
-std::string RowName(const ::testing::TestParamInfo<Row>& info) {
-  return QString::fromLatin1(info.param.name).remove(QLatin1Char(' ')).toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(Awaited, StopDuringAnAwaitedCommand, ::testing::ValuesIn(kAwaited),
-                         RowName<AwaitedCommand>);
-
-// ---- Set zero pressed while a command the indicator refuses waits ----
-
-struct Refusal {
-  const char* name;
-  QPushButton* (*button)(MainForm&);
+  QPushButton* (*command)(MainForm&);
   quint16 code;
-  quint16 result;
+  std::optional<quint16> result;  // none: the command never ends
+  bool stop;                      // the stop is pressed, else "Sıfır Al"
   const char* box;
   bool pollWhileOpen;
 };
 
-void PrintTo(const Refusal& refusal, std::ostream* out) { *out << refusal.name; }
+void PrintTo(const PressInsideAWait& row, std::ostream* out) { *out << row.name; }
 
-const Refusal kRefusals[] = {
-    {"failure reset", [](MainForm& f) { return f.settingsPage->machinePanel->cmdFailReset; }, Cmd::ResetFailure,
-     Result::Refused, "Communication Failed", true},
-    {"tare", [](MainForm& f) { return f.settingsPage->machinePanel->AppTare[1]; }, Cmd::Tare, Result::ValueRefused,
+QPushButton* FailureReset(MainForm& form) { return form.settingsPage->machinePanel->cmdFailReset; }
+QPushButton* Tare(MainForm& form) { return form.settingsPage->machinePanel->AppTare[1]; }
+QPushButton* ScalePanelRead(MainForm& form) { return form.settingsPage->ReadPar[1]; }
+
+const PressInsideAWait kPressesInsideAWait[] = {
+    {"stop in a failure reset", FailureReset, Cmd::ResetFailure, std::nullopt, true, "Communication Failed", true},
+    {"stop in a tare", Tare, Cmd::Tare, std::nullopt, true, "Communication Failed", true},
+    {"stop in a scale panel read", ScalePanelRead, Cmd::ReadParam, std::nullopt, true, "Communication Failed", true},
+    {"zero in a refused failure reset", FailureReset, Cmd::ResetFailure, Result::Refused, false, "Communication Failed",
+     true},
+    {"zero in a refused tare", Tare, Cmd::Tare, Result::ValueRefused, false,
      "Cannot process Tare operation for a negative  or zero value.", false},
 };
 
-class ZeroDuringARefusedCommand : public ::testing::WithParamInterface<Refusal>, public OnASlowLine {};
+class PressInsideAnAwaitedCommand : public ::testing::WithParamInterface<PressInsideAWait>, public OnASlowLine {};
 
-TEST_P(ZeroDuringARefusedCommand, TheCommandReportsItsOwnResultAndTheZeroGoesOutBeforeTheBox) {
-  const Refusal& refusal = GetParam();
-  line.station.indicator().ForceResult(refusal.code, refusal.result);
+TEST_P(PressInsideAnAwaitedCommand, GoesOutBeforeTheCommandsBoxAndTheCommandKeepsItsOwnResult) {
+  const PressInsideAWait& row = GetParam();
+  if (row.result) {
+    line.station.indicator().ForceResult(row.code, *row.result);
+  } else {
+    line.station.indicator().ForceNeverCompletes(row.code);
+  }
   std::vector<quint16> codesAtTheBox;
   std::optional<bool> pollAtTheBox;
   line.station.dialogs.whileOpen = [&](const ScriptedDialogs::Box&) {
     codesAtTheBox = line.CommandCodes();
     pollAtTheBox = comm().PollEnabled;
   };
+  QPushButton* pressed = row.stop ? testPage().cmdStop : machine().cmdSetZero;
+  const quint16 pressedCode = row.stop ? Cmd::TestStop : Cmd::Zero;
 
-  line.PressWhen(refusal.button(line.form()), [] { return true; });
-  line.PressWhen(machine().cmdSetZero, [&] { return CommandRequestAwaited() && Received(refusal.code); });
-  ASSERT_TRUE(line.WaitForPresses(2));
+  line.PressWhen(row.command(line.form()), [] { return true; });
+  line.PressWhen(pressed, [&] { return CommandRequestAwaited() && Received(row.code); });
+  ASSERT_TRUE(line.WaitForPresses(2, 60000));
 
-  EXPECT_EQ(line.station.dialogs.texts(), QStringList({QString::fromLatin1(refusal.box)}));
-  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({refusal.code, Cmd::Zero}));
-  EXPECT_EQ(codesAtTheBox, line.CommandCodes());
-  EXPECT_EQ(pollAtTheBox, refusal.pollWhileOpen);
+  // The command wrote its code once and reports its own result, in a box
+  // shown after the press went out.
+  const auto codes = line.CommandCodes();
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), row.code), 1);
+  EXPECT_EQ(codes.back(), pressedCode);
+  EXPECT_EQ(line.station.dialogs.texts(), QStringList({QString::fromLatin1(row.box)}));
+  EXPECT_EQ(codesAtTheBox, codes);
+  EXPECT_EQ(pollAtTheBox, row.pollWhileOpen);
+  if (row.stop) {
+    // The stop waited for the request on the line, no more.
+    EXPECT_LE(line.RequestsBetween(pressed->objectName(), pressedCode).size(), 1);
+    EXPECT_EQ(line.PlcCommandWords(1), std::vector<int>({PlcCmd::Stop}));
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Refused, ZeroDuringARefusedCommand, ::testing::ValuesIn(kRefusals), RowName<Refusal>);
+INSTANTIATE_TEST_SUITE_P(Rows, PressInsideAnAwaitedCommand, ::testing::ValuesIn(kPressesInsideAWait),
+                         [](const auto& info) {
+                           return QString::fromLatin1(info.param.name).remove(QLatin1Char(' ')).toStdString();
+                         });
 
 // ---- Many presses at random moments ----
 
