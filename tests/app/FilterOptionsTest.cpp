@@ -86,6 +86,10 @@ TEST_F(FilterWindow, EntriesAreCheckedInOrderAndEncoded) {
       {4, "8000001", "0.5", "Filter Span must be entered properly!", {}},
       {4, "250", "25,6", "Ignore Time must be entered properly!", {}},
       {4, "250", "-0,1", "Ignore Time must be entered properly!", {}},
+      {4, "1e400", "0.5", "Filter Span must be entered properly!", {}},  // beyond a double: never 0
+      {4, "-1e400", "0.5", "Filter Span must be entered properly!", {}},
+      {4, "250", "1e400", "Ignore Time must be entered properly!", {}},
+      {4, "250", "-1e400", "Ignore Time must be entered properly!", {}},
       {4, "8000000", "0.5", nullptr, {0, 18, 122, 5}},
       {4, "250,5", "1,5", nullptr, {250, 0, 0, 15}},  // 250.5 rounds to even
   };

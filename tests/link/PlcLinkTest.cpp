@@ -61,6 +61,10 @@ TEST_F(PlcLinkOnPty, BodiesFollowTheBoxesAndTheStationNumber) {
   speed_.setText(QStringLiteral("-1"));
   // Text that is no number counts 0; a negative value travels as its two's complement.
   EXPECT_EQ(plc.PLCRequestBody(PlcCmd::Stop), QStringLiteral("1010000005" "0A" "00000000" "FFF6FFFF" "0003"));
+  // Beyond a double's range: the nearer end of 32 bits, never 0.
+  height_.setText(QStringLiteral("1e400"));
+  speed_.setText(QStringLiteral("-1e400"));
+  EXPECT_EQ(plc.PLCRequestBody(PlcCmd::Stop), QStringLiteral("1010000005" "0A" "FFFF7FFF" "00008000" "0003"));
   comm.DevAddress = QStringLiteral("17");
   plc.OpenPLCPort(3);
   plc.PLCCommand(PlcCmd::Stop);
