@@ -183,6 +183,76 @@ TEST_F(ParameterPanelsOnTheWindow, WritesSendTheEncodedCellsUnlockedAndStoredAnd
   EXPECT_TRUE(now.PollEnabled);
 }
 
+// A panel read and written back leaves the indicator's memory byte for byte
+// as it was, also where the panel's texts cannot hold a count or the entry
+// checks would refuse it; an edit changes only its own cells.
+TEST_F(ParameterPanelsOnTheWindow, APanelWrittenBackChangesOnlyWhatWasEdited) {
+  using Cells = std::vector<std::pair<int, int>>;
+  struct Row {
+    int panel;
+    Cells memory;
+    std::function<void(SettingsPage&)> edit = {};
+    Cells changed = {};
+  };
+  // Set points and the analog maximum as 24-bit counts at 52, 55 and 90; the
+  // analog currents as 16-bit counts at 58 and 60.
+  auto outputs = [](int setPoint1, int setPoint2, int from, int to, int max) {
+    Cells cells{{62, 255}, {82, 255}, {84, 0}, {85, 255}, {86, 255}, {87, 0}};
+    for (auto [address, count] : {std::pair{52, setPoint1}, {55, setPoint2}, {90, max}}) {
+      for (int i = 0; i < 3; ++i) cells.emplace_back(address + i, (count >> (8 * i)) & 255);
+    }
+    for (auto [address, count] : {std::pair{58, from}, {60, to}}) {
+      cells.insert(cells.end(), {{address, count & 255}, {address + 1, count >> 8}});
+    }
+    return cells;
+  };
+  // The serial-link byte, the raw delay and time-out, and the address.
+  auto serial = [](int b, int delay, int timeOut) { return Cells{{0, b}, {1, 247}, {2, delay}, {3, timeOut}}; };
+  const Row rows[] = {
+      {0, {{8, 21}, {9, 10}, {10, 227}, {11, 7}, {4, 17}, {12, 99}}},
+      {1, {{34, 1}, {35, 8}, {36, 0}, {37, 255}, {38, 255}, {39, 255}, {44, 6}, {45, 1}, {46, 0}, {47, 0},
+           {48, 8}, {200, 255}, {204, 255}, {205, 9}, {207, 1}}},
+      {1, {{34, 0}, {35, 2}, {36, 2}, {37, 11}, {38, 12}, {39, 13}, {44, 0}, {45, 11}, {46, 12}, {47, 13},
+           {48, 0}, {200, 0}, {204, 0}, {205, 0}, {207, 0}}},
+      {2, outputs(16777215, 0, 0, 65535, 8388608)},
+      {2, outputs(8388607, 1, 1, 1, 0)},  // currents too close, as the indicator holds them
+      {2, outputs(1, 2, 32767, 12345, 16777215), [](SettingsPage& p) { p.outputsPanel->SetPoint2->setText("5"); },
+       {{55, 5}, {56, 0}, {57, 0}}},
+      {3, serial(128, 255, 0)},        // RTU, 1200 bit/s, 8 bits, no parity, 1 stop bit
+      {3, serial(2 + 16 + 12 + 64, 0, 255)},  // ASCII, 2400, 7 bits, odd, 2 stop bits
+      {3, serial(32 + 4 + 128, 253, 11)},     // RTU, 4800, 8 bits, even parity
+      {3, serial(2 + 48 + 128 + 64, 249, 1)},  // ASCII, 9600, 8 bits, no parity, 2 stop bits
+      // The same text at another baud rate is another count.
+      {3, serial(176, 16, 40),
+       [](SettingsPage& p) {
+         p.serialLinkPanel->SelBaud->setCurrentIndex(0);
+         p.serialLinkPanel->SelDelay->setText("2");
+         p.serialLinkPanel->SelTout->setText("15");
+       },
+       {{0, 128}, {2, 2}, {3, 15}}},
+  };
+  for (QWidget* control : page().FactoryControls()) control->setEnabled(true);  // service mode
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "row " << &row - rows);
+    for (auto [address, value] : row.memory) Preset(address, value);
+    std::array<int, 256> expected{};
+    for (int address = 0; address < 256; ++address) expected[address] = station.indicator().Parameter(address);
+    for (auto [address, value] : row.changed) expected[address] = value;
+    const int stores = station.indicator().RamStores();
+    panels().ReadPar_Click(row.panel);
+    if (row.edit) row.edit(page());
+    station.dialogs.boxes.clear();
+    station.dialogs.answers = {MsgAnswer::Yes};  // the protection question of panel 0
+    panels().SetPar_Click(row.panel);
+    EXPECT_EQ(station.dialogs.boxes.size(), row.panel == 0 ? 1u : 0u)
+        << station.dialogs.texts().join(" | ").toStdString();
+    EXPECT_EQ(station.indicator().RamStores(), stores + 1);
+    for (int address = 0; address < 256; ++address) {
+      EXPECT_EQ(station.indicator().Parameter(address), expected[address]) << "address " << address;
+    }
+  }
+}
+
 TEST_F(ParameterPanelsOnTheWindow, EveryPanelFitsTheTabOfA1280By800ScreenWithoutOverlaps) {
   const QSize screen(1280, 800 - 40);  // less a title bar and a task bar
   const QSize least = station.form->minimumSizeHint();

@@ -108,7 +108,7 @@ TEST(SerialLinkPanelBehaviour, BaudRateSuggestsDelayAndTimeOutUntilARead) {
     EXPECT_EQ(panel.SelDelay->text(), QString::fromLatin1(suggestion));
     EXPECT_EQ(panel.SelTout->text(), QString::fromLatin1(suggestion));
   }
-  SerialLinkValues read{1, 3, 2, 0, 0, QStringLiteral("0.625"), QStringLiteral("5"), QStringLiteral("1")};
+  SerialLinkValues read{1, 3, 2, 0, 0, {QStringLiteral("0.625"), 5}, {QStringLiteral("5"), 40}, QStringLiteral("1")};
   panel.Show(read);
   EXPECT_EQ(panel.SelDelay->text(), QStringLiteral("0.625"));
   EXPECT_EQ(panel.SelTout->text(), QStringLiteral("5"));
