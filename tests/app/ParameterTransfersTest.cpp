@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
 
 #include "SimulatedStation.h"
 #include "support/AddressRuns.h"
@@ -148,6 +149,32 @@ TEST_F(ParameterTransfers, AFailedSerialLinkWriteStoresNothingButStillAppliesThe
   EXPECT_EQ(Addresses(Cmd::WriteParam), std::vector<int>({0, 0, 0, 0}));
   EXPECT_EQ(indicator().RamStores() + indicator().EepromStores(), 0);
   EXPECT_EQ(Codes().back(), Cmd::ApplySerialLink);
+}
+
+// A store or the serial-link command that the indicator refuses four times
+// fails the write: the caller shows one "Communication Failed".
+TEST_F(ParameterTransfers, ARefusedStoreOrSerialLinkCommandFailsTheWrite) {
+  ParameterPanels& panels = *station.form->parameterPanels;
+  const std::pair<quint16, std::function<void()>> rows[] = {
+      {Cmd::StoreToRam,
+       [&] {
+         panels.ReadPar_Click(2);
+         panels.SetPar_Click(2);
+       }},
+      {Cmd::StoreToEeprom, [&] { station.form->WriteAllParameters(); }},
+      {Cmd::ApplySerialLink, [&] { station.form->WriteAllParameters(); }},
+  };
+  for (const auto& [code, write] : rows) {
+    SCOPED_TRACE(code);
+    station.dialogs.boxes.clear();
+    const auto before = std::ranges::count(Codes(), code);
+    indicator().RefuseCommandWrites(code);
+    write();
+    indicator().RefuseCommandWrites(std::nullopt);
+    EXPECT_EQ(std::ranges::count(Codes(), code), before + 4);
+    EXPECT_EQ(station.dialogs.texts(), QStringList{QStringLiteral("Communication Failed")});
+    EXPECT_TRUE(program().comm.PollEnabled);
+  }
 }
 
 TEST_F(ParameterTransfers, AnotherDeviceTypeIsWrittenOnlyAfterTheOperatorAgrees) {
