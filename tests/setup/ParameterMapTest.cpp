@@ -61,6 +61,13 @@ TEST(ParameterMapDecoding, ScaleCellsSelectTheirItemsOrTheNeutralOnes) {
   image[207] = 0;
   EXPECT_EQ(DecodeScale(image).certified, 1);
   EXPECT_EQ(DecodeScale(image).autoTare, 0);
+
+  // Just past the last decimal point, the last drift.
+  image[44] = 7;
+  image[205] = 9;
+  v = DecodeScale(image);
+  EXPECT_EQ(v.decimalPoint, 0);
+  EXPECT_EQ(ListChoices(ParList::Drift).items.value(v.drift), QStringLiteral("(9) 9e"));
 }
 
 // Each count shown keeps the count read, which three decimals of a mA cannot
@@ -142,6 +149,7 @@ TEST(ScaleSummaryCounts, DivisionsOfEachRangeOrNotAvailable) {
       {0, 0, std::nullopt, 10, "", "50", true, "N/A", ""},
       {1, 0, 1, 5, "100", "200", false, "100", "40"},
       {2, 2, 2, 5, "0.5", "12", false, "25", "240"},
+      {1, 6, 1, 1, "100", "200", false, "100000000", "200000000"},
       {1, 7, 1, 1, "100", "200", false, "N/A", "N/A"},
       {1, 0, 1, 1, "abc", "200", false, "N/A", "N/A"},  // the error stays set
       {1, 0, 1, 1, "100", "1,5", false, "100", "N/A"},
