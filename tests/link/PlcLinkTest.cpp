@@ -79,8 +79,14 @@ TEST_F(PlcLinkOnPty, PortChoicesAndAFailedOpening) {
   plc.PLCCommand(PlcCmd::Start);  // lost without a message
   EXPECT_TRUE(dialogs.boxes.empty());
 
+  // The port is tried once more after the message: here it has come back.
   QFile::link(QStringLiteral("/dev/no-such-plc"), folder.File(QStringLiteral("COM7")));
+  dialogs.whileOpen = [&](const ScriptedDialogs::Box&) {
+    QFile::remove(folder.File(QStringLiteral("COM7")));
+    QFile::link(pty.SlavePath(), folder.File(QStringLiteral("COM7")));
+  };
   plc.OpenPLCPort(7);
+  EXPECT_TRUE(plc.PLCComm.IsOpen());
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, QStringLiteral("COM7 Not Available or specified port is being used by another device"));
   EXPECT_EQ(dialogs.boxes[0].title, QStringLiteral("Communication Failure"));
