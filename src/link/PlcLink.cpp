@@ -1,6 +1,9 @@
 #include "link/PlcLink.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "link/FrameText.h"
 #include "settings/NumberText.h"
@@ -8,16 +11,15 @@
 namespace vt {
 namespace {
 
-// Beyond this a value has no meaning for the PLC; it is sent as 0.
-constexpr double kLargestWhole = 9.0e15;
-
 // A value as the low and the high word of its 32-bit two's complement,
 // rounded to the nearest whole number (so 2.3 mm x 100, which is
-// 229.99999999999997 as a double, goes as 230).
+// 229.99999999999997 as a double, goes as 230). A value beyond 32 bits, up
+// to an infinity, goes as the nearer end of that range, never as 0.
 QString LowHighWords(double value) {
-  const double rounded = std::round(value);
-  const auto whole = std::abs(rounded) <= kLargestWhole ? static_cast<std::int64_t>(rounded) : 0;
-  const auto bits = static_cast<std::uint32_t>(whole);
+  constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
+  constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
+  const double rounded = std::clamp(std::round(value), kLowest, kHighest);
+  const auto bits = static_cast<std::uint32_t>(static_cast<std::int32_t>(rounded));
   return Hex4(static_cast<int>(bits & 0xFFFF)) + Hex4(static_cast<int>(bits >> 16));
 }
 

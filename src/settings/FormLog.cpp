@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "platform/Controls.h"
 #include "settings/Messages.h"
@@ -182,7 +183,9 @@ bool FormLog::SaveLogInfo() {
   const double hours = Val(SelDelay[0]->text());
   const double minutes = Val(SelDelay[1]->text());
   const double seconds = Val(SelDelay[2]->text());
-  if (hours * 3600 + minutes * 60 + seconds < 0) {
+  // A part beyond a double's range makes no delay at all.
+  const double delay = hours * 3600 + minutes * 60 + seconds;
+  if (!std::isfinite(delay) || delay < 0) {
     ShowEntryError(dialogs_, QStringLiteral("Delay time should be a positive number!"));
     return false;
   }

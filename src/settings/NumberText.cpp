@@ -90,7 +90,10 @@ double Val(QStringView text) {
   }
   bool ok = false;
   const double value = number.toDouble(&ok);
-  return ok && std::isfinite(value) ? value : 0;
+  // A number beyond a double's range reads as the infinity of its sign, so
+  // that range checks behind the parse refuse it; one too small reads as 0.
+  if (!ok) return std::isinf(value) ? value : 0;
+  return value;
 }
 
 QLocale PointFormat() {

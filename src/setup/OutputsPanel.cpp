@@ -57,32 +57,33 @@ OutputsPanel::OutputsPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void OutputsPanel::Show(const OutputsValues& v) {
-  SetPoint1->setText(v.setPoint1);
-  SetPoint2->setText(v.setPoint2);
+  read_ = v;
+  SetPoint1->setText(v.setPoint1.text);
+  SetPoint2->setText(v.setPoint2.text);
   SP1gross->setCurrentIndex(v.setPoint1Base);
   SP2gross->setCurrentIndex(v.setPoint2Base);
   Relay1Fn->setCurrentIndex(v.relay1Action);
   Relay2Fn->setCurrentIndex(v.relay2Action);
   RLDelay->setText(v.relayDelay);
   Gross420->setCurrentIndex(v.analogBase);
-  AnaFrom->setText(v.analogFrom);
-  AnaTo->setText(v.analogTo);
-  AnaMax->setText(v.analogMax);
+  AnaFrom->setText(v.analogFrom.text);
+  AnaTo->setText(v.analogTo.text);
+  AnaMax->setText(v.analogMax.text);
 }
 
 OutputsValues OutputsPanel::Values() const {
   OutputsValues v;
-  v.setPoint1 = SetPoint1->text();
-  v.setPoint2 = SetPoint2->text();
+  v.setPoint1 = StillShown(SetPoint1->text(), read_.setPoint1);
+  v.setPoint2 = StillShown(SetPoint2->text(), read_.setPoint2);
   v.setPoint1Base = SP1gross->currentIndex();
   v.setPoint2Base = SP2gross->currentIndex();
   v.relay1Action = Relay1Fn->currentIndex();
   v.relay2Action = Relay2Fn->currentIndex();
   v.relayDelay = RLDelay->text();
   v.analogBase = Gross420->currentIndex();
-  v.analogFrom = AnaFrom->text();
-  v.analogTo = AnaTo->text();
-  v.analogMax = AnaMax->text();
+  v.analogFrom = StillShown(AnaFrom->text(), read_.analogFrom);
+  v.analogTo = StillShown(AnaTo->text(), read_.analogTo);
+  v.analogMax = StillShown(AnaMax->text(), read_.analogMax);
   return v;
 }
 

@@ -29,7 +29,12 @@ class OutputsPanel : public QWidget {
 
   // Fills the controls from a read, in the read's order.
   void Show(const OutputsValues& values);
+  // What the controls hold; a count box that still shows what the last read
+  // put there carries that read's count.
   OutputsValues Values() const;
+
+ private:
+  OutputsValues read_;
 };
 
 }  // namespace vt

@@ -34,6 +34,15 @@ EntryCheck EncodeCount(const QString& text, int decimals, double largest, bool r
   return std::nullopt;
 }
 
+// A count as EncodeCount checks and packs it, but one left as read goes back
+// as read.
+EntryCheck EncodeShownCount(const ShownCount& entry, double largest, const char* field, const char* focus,
+                            ParameterImage& image, int address) {
+  if (!entry.read) return EncodeCount(entry.text, Global::ParamDP, largest, false, field, focus, image, address);
+  Dbl2Bytes(*entry.read, image[address], image[address + 1], image[address + 2]);
+  return std::nullopt;
+}
+
 // A flag cell from a two-item list: 255 for the second item, else 0.
 EntryCheck EncodeFlag(int index, const char* message, const char* focus, ParameterImage& image, int address) {
   if (index < 0) return Reject(message, focus);
@@ -52,13 +61,18 @@ EntryCheck EncodeChoice(ParList list, int index, int last, const char* message, 
 }
 
 // The analog output's current as a 16-bit count of 1/2048 mA into two
-// cells; `counts` receives the unrounded count.
-EntryCheck EncodeCurrent(const QString& text, const char* invalid, const char* range, const char* focus,
+// cells; `counts` receives the unrounded count. A current left as read goes
+// back as the count read.
+EntryCheck EncodeCurrent(const ShownCount& entry, const char* invalid, const char* range, const char* focus,
                          ParameterImage& image, int address, double& counts) {
-  const auto value = NumberEntry(text);
-  if (!value) return Reject(invalid, focus);
-  counts = *value * kMilliampCounts;
-  if (counts < 0 || counts > 65535) return Reject(range, focus);
+  if (entry.read) {
+    counts = *entry.read;
+  } else {
+    const auto value = NumberEntry(entry.text);
+    if (!value) return Reject(invalid, focus);
+    counts = *value * kMilliampCounts;
+    if (counts < 0 || counts > 65535) return Reject(range, focus);
+  }
   const auto n = static_cast<std::int32_t>(RoundHalfEven(counts));
   image[address] = n & 255;
   image[address + 1] = n / 256;
@@ -165,12 +179,12 @@ EntryCheck EncodeScale(const ScaleValues& v, ParameterImage& image) {
 }
 
 EntryCheck EncodeOutputs(const OutputsValues& v, ParameterImage& image) {
-  if (auto rejected = EncodeCount(v.setPoint1, Global::ParamDP, kLargestSetPoint, false, "Setpoint 1", "SetPoint1",
-                                  image, ParAddr::SetPoint1)) {
+  if (auto rejected =
+          EncodeShownCount(v.setPoint1, kLargestSetPoint, "Setpoint 1", "SetPoint1", image, ParAddr::SetPoint1)) {
     return rejected;
   }
-  if (auto rejected = EncodeCount(v.setPoint2, Global::ParamDP, kLargestSetPoint, false, "Setpoint 2", "SetPoint2",
-                                  image, ParAddr::SetPoint2)) {
+  if (auto rejected =
+          EncodeShownCount(v.setPoint2, kLargestSetPoint, "Setpoint 2", "SetPoint2", image, ParAddr::SetPoint2)) {
     return rejected;
   }
   const struct {
@@ -210,11 +224,14 @@ EntryCheck EncodeOutputs(const OutputsValues& v, ParameterImage& image) {
                                     ParAddr::AnalogTo, to)) {
     return rejected;
   }
-  if (std::fabs(from - to) < kLeastAnalogSpan) {
+  // Two currents left as read are the indicator's own: only a typed one must
+  // keep its distance.
+  const bool typed = !v.analogFrom.read || !v.analogTo.read;
+  if (typed && std::fabs(from - to) < kLeastAnalogSpan) {
     return Reject("Analog outputs 'from' and 'to' values are too close! The difference is limited to 3mA's", "AnaFrom");
   }
-  return EncodeCount(v.analogMax, Global::ParamDP, kLargestSetPoint, false, "Maximum range for analog output",
-                     "AnaMax", image, ParAddr::AnalogMax);
+  return EncodeShownCount(v.analogMax, kLargestSetPoint, "Maximum range for analog output", "AnaMax", image,
+                          ParAddr::AnalogMax);
 }
 
 EntryCheck EncodeSerialLink(const SerialLinkValues& v, ParameterImage& image, int& address) {
@@ -238,20 +255,26 @@ EntryCheck EncodeSerialLink(const SerialLinkValues& v, ParameterImage& image, in
   if (v.parity == 1) b += 12;
   if (v.parity == 2) b += 4;
 
-  const auto delay = DecimalEntry(v.delay);
-  if (!delay) return Reject("Delay must be entered as a decimal number!", "SelDelay");
-  const auto timeOut = DecimalEntry(v.timeOut);
-  if (!timeOut) return Reject("Time-Out must be entered as a decimal number!", "SelTout");
+  // A delay or time-out left as read goes back as its raw count, unchecked.
+  const auto delay = DecimalEntry(v.delay.text);
+  if (!v.delay.read && !delay) return Reject("Delay must be entered as a decimal number!", "SelDelay");
+  const auto timeOut = DecimalEntry(v.timeOut.text);
+  if (!v.timeOut.read && !timeOut) return Reject("Time-Out must be entered as a decimal number!", "SelTout");
   const BaudRule& rule = RuleOf(v.baud);
   b += BaudBits(v.baud);
-  if (*delay < 0 || *delay > rule.delayMax) return Reject(rule.delayMessage, "SelDelay");
-  if (*timeOut < rule.timeOutMin || *timeOut > rule.timeOutMax) return Reject(rule.timeOutMessage, "SelTout");
+  if (!v.delay.read && (*delay < 0 || *delay > rule.delayMax)) return Reject(rule.delayMessage, "SelDelay");
+  if (!v.timeOut.read && (*timeOut < rule.timeOutMin || *timeOut > rule.timeOutMax)) {
+    return Reject(rule.timeOutMessage, "SelTout");
+  }
   const int factor = BaudFactor(v.baud);
+  auto rawCount = [factor](const ShownCount& entry, const std::optional<double>& milliseconds) {
+    return entry.read ? *entry.read : static_cast<std::int32_t>(RoundHalfEven(*milliseconds * factor));
+  };
   if (eightBits) b += 128;
   if (twoStops) b += 64;
   image[ParAddr::SerialLink] = b;
-  image[ParAddr::ResponseDelay] = static_cast<std::int32_t>(RoundHalfEven(*delay * factor));
-  image[ParAddr::ResponseTimeOut] = static_cast<std::int32_t>(RoundHalfEven(*timeOut * factor));
+  image[ParAddr::ResponseDelay] = rawCount(v.delay, delay);
+  image[ParAddr::ResponseTimeOut] = rawCount(v.timeOut, timeOut);
 
   const auto typed = WholeEntry(v.address, 0, 255);
   if (!typed) return Reject("Modbus Address should be a integer number between 0-255 !", "SelMBid");

@@ -26,7 +26,7 @@ std::optional<int> WholeEntry(const QString& text, int min, int max);
 
 // Each panel's checks and encodings into the image, in their fixed order.
 // The first rejected entry ends the encoding; cells encoded before it stay
-// changed in the image.
+// changed in the image. A count left as read goes back as read, unchecked.
 EntryCheck EncodeProduction(const ProductionValues& values, ParameterImage& image);
 EntryCheck EncodeScale(const ScaleValues& values, ParameterImage& image);
 EntryCheck EncodeOutputs(const OutputsValues& values, ParameterImage& image);

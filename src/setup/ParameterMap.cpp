@@ -52,6 +52,12 @@ double Count24(const ParameterImage& image, int address) {
 
 double Word16(const ParameterImage& image, int address) { return image[address] + 256.0 * image[address + 1]; }
 
+ShownCount Shown(double count, const QString& text) { return {text, static_cast<std::int32_t>(count)}; }
+
+ShownCount ScaledCount(double count, int dp) { return Shown(count, ScaleByDP(count, dp)); }
+
+ShownCount Milliamps(double count) { return Shown(count, FormatNumber(count / 2048, QStringLiteral("#0.000"))); }
+
 // The strict conversion of a capacity text with "." as the decimal sign.
 std::optional<double> Capacity(const QString& text) { return StrictNumber(text, PointFormat()); }
 
@@ -77,6 +83,10 @@ class Summary {
 };
 
 }  // namespace
+
+ShownCount StillShown(const QString& text, const ShownCount& read) {
+  return {text, text == read.text ? read.read : std::nullopt};
+}
 
 QVector<int> PanelFlags(int panel) {
   switch (panel) {
@@ -180,17 +190,17 @@ ScaleValues DecodeScale(const ParameterImage& image) {
 
 OutputsValues DecodeOutputs(const ParameterImage& image) {
   OutputsValues view;
-  view.setPoint1 = ScaleByDP(Count24(image, ParAddr::SetPoint1), Global::ParamDP);
-  view.setPoint2 = ScaleByDP(Count24(image, ParAddr::SetPoint2), Global::ParamDP);
+  view.setPoint1 = ScaledCount(Count24(image, ParAddr::SetPoint1), Global::ParamDP);
+  view.setPoint2 = ScaledCount(Count24(image, ParAddr::SetPoint2), Global::ParamDP);
   view.setPoint1Base = OnWhenSet(image[ParAddr::SetPoint1Base]);
   view.setPoint2Base = OnWhenSet(image[ParAddr::SetPoint2Base]);
   view.relay1Action = OnWhenSet(image[ParAddr::Relay1Action]);
   view.relay2Action = OnWhenSet(image[ParAddr::Relay2Action]);
   view.relayDelay = FormatNumber(image[ParAddr::RelayDelay] / 10.0, QStringLiteral("0.0"));
   view.analogBase = OnWhenSet(image[ParAddr::AnalogBase]);
-  view.analogFrom = FormatNumber(Word16(image, ParAddr::AnalogFrom) / 2048, QStringLiteral("#0.000"));
-  view.analogTo = FormatNumber(Word16(image, ParAddr::AnalogTo) / 2048, QStringLiteral("#0.000"));
-  view.analogMax = ScaleByDP(Count24(image, ParAddr::AnalogMax), Global::ParamDP);
+  view.analogFrom = Milliamps(Word16(image, ParAddr::AnalogFrom));
+  view.analogTo = Milliamps(Word16(image, ParAddr::AnalogTo));
+  view.analogMax = ScaledCount(Count24(image, ParAddr::AnalogMax), Global::ParamDP);
   return view;
 }
 
@@ -205,8 +215,9 @@ SerialLinkValues DecodeSerialLink(const ParameterImage& image) {
   view.stopBits = (b & 64) ? 1 : 0;
   // Counts of 1, 0.5, 0.25 or 0.125 ms: the quotient is exact.
   const double factor = BaudFactor(view.baud);
-  view.delay = PlainNumber(image[ParAddr::ResponseDelay] / factor);
-  view.timeOut = PlainNumber(image[ParAddr::ResponseTimeOut] / factor);
+  auto inMilliseconds = [factor](std::int32_t count) { return Shown(count, PlainNumber(count / factor)); };
+  view.delay = inMilliseconds(image[ParAddr::ResponseDelay]);
+  view.timeOut = inMilliseconds(image[ParAddr::ResponseTimeOut]);
   view.address = QString::number(image[ParAddr::ModbusAddress]);
   return view;
 }

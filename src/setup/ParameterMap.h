@@ -87,6 +87,20 @@ std::optional<int> ItemValue(ParList list, int index);
 int BaudBits(int baudIndex);
 int BaudFactor(int baudIndex);
 
+// A count a panel shows as a number text. A read fills in the count with
+// the text; while the box still shows that text, a write sends the count as
+// read, unchecked: the text may not hold every count (1/2048 mA with three
+// decimals), and the indicator may hold counts that typed entries may not.
+struct ShownCount {
+  QString text;
+  std::optional<std::int32_t> read;  // nothing for a text the operator typed
+  bool operator==(const ShownCount&) const = default;
+};
+
+// The box's text, with the count of the read that put it there while the
+// box still shows it.
+ShownCount StillShown(const QString& text, const ShownCount& read);
+
 // What each panel shows and holds: list indexes (-1 for no selection) and
 // texts. A read fills them from the image; a write encodes them into it.
 struct ProductionValues {
@@ -110,17 +124,17 @@ struct ScaleValues {
 };
 
 struct OutputsValues {
-  QString setPoint1;
-  QString setPoint2;
+  ShownCount setPoint1;
+  ShownCount setPoint2;
   int setPoint1Base = -1;
   int setPoint2Base = -1;
   int relay1Action = -1;
   int relay2Action = -1;
   QString relayDelay;
   int analogBase = -1;
-  QString analogFrom;
-  QString analogTo;
-  QString analogMax;
+  ShownCount analogFrom;
+  ShownCount analogTo;
+  ShownCount analogMax;
 };
 
 struct SerialLinkValues {
@@ -129,8 +143,8 @@ struct SerialLinkValues {
   int parity = -1;
   int dataBits = -1;
   int stopBits = -1;
-  QString delay;
-  QString timeOut;
+  ShownCount delay;  // raw counts of the baud rate's unit
+  ShownCount timeOut;
   QString address;
 };
 

@@ -62,14 +62,15 @@ SerialLinkPanel::SerialLinkPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void SerialLinkPanel::Show(const SerialLinkValues& v) {
+  read_ = v;
   SelProt->setCurrentIndex(v.protocol);
   SelBaud->setCurrentIndex(v.baud);
   SelBaud_Click();
   SelParity->setCurrentIndex(v.parity);
   SelBits->setCurrentIndex(v.dataBits);
   SelStops->setCurrentIndex(v.stopBits);
-  SelDelay->setText(v.delay);
-  SelTout->setText(v.timeOut);
+  SelDelay->setText(v.delay.text);
+  SelTout->setText(v.timeOut.text);
   SelMBid->setText(v.address);
 }
 
@@ -80,8 +81,10 @@ SerialLinkValues SerialLinkPanel::Values() const {
   v.parity = SelParity->currentIndex();
   v.dataBits = SelBits->currentIndex();
   v.stopBits = SelStops->currentIndex();
-  v.delay = SelDelay->text();
-  v.timeOut = SelTout->text();
+  // The counts' unit follows the baud rate.
+  const bool baudAsRead = v.baud == read_.baud;
+  v.delay = baudAsRead ? StillShown(SelDelay->text(), read_.delay) : ShownCount{SelDelay->text(), {}};
+  v.timeOut = baudAsRead ? StillShown(SelTout->text(), read_.timeOut) : ShownCount{SelTout->text(), {}};
   v.address = SelMBid->text();
   return v;
 }

@@ -30,10 +30,15 @@ class SerialLinkPanel : public QWidget {
   // Fills the controls from a read, in the read's order: the baud list's
   // suggestion is replaced by the delay and time-out read.
   void Show(const SerialLinkValues& values);
+  // What the controls hold; the delay and time-out boxes carry the raw
+  // counts of the last read while they and the baud rate are as read.
   SerialLinkValues Values() const;
 
   void SelBaud_Click() { SelBaud_Change(); }
   void SelBaud_Change();
+
+ private:
+  SerialLinkValues read_;
 };
 
 }  // namespace vt

@@ -90,7 +90,8 @@ void TestCurve::DrawCurve(double lowest, double highest) {
   points_.clear();
   for (int k = kFirstSampleSlot; k <= newest; ++k) {
     const double y = flat ? h / 2 : h - (graphic.GraphSamples[k] - lowest) * scale * factor;
-    points_.emplace_back((k - kFirstSampleSlot) * xStep, y);
+    // A sample read as an infinity has no place on the picture.
+    if (std::isfinite(y)) points_.emplace_back((k - kFirstSampleSlot) * xStep, y);
   }
   // Within a pixel column the curve is a bar from its top to its bottom, as
   // wide as the pen; segments join the columns. Drawn this way a curve of

@@ -45,7 +45,8 @@ TEST_F(CalibrationAgainstIndicator, SpanSendsHighWordLowWordThenTheCommandAndRef
               {"101.5", {{2, 0}, {1, 102}, {0, 108}}},     {"1,5", {{2, 0}, {1, 1}, {0, 108}}},
               {"", {{2, 0}, {1, 0}, {0, 108}}},            {"-2147483648", {{2, 0x8000}, {1, 0}, {0, 108}}},
               {"2147483648", {}},                          {"-2147483649", {}},
-              {"2147483647.5", {}},                        {"1e12", {}}};
+              {"2147483647.5", {}},                        {"1e12", {}},
+              {"1e400", {}},                               {"-1e400", {}}};
   EXPECT_EQ(window.txtCalVal->text(), QStringLiteral("10000"));
   for (const auto& row : rows) {
     SCOPED_TRACE(row.load.toStdString());

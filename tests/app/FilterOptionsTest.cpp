@@ -80,20 +80,27 @@ TEST_F(FilterWindow, EntriesAreCheckedInOrderAndEncoded) {
     const char* ignoreTime;
     const char* refusal;  // nullptr: written
     std::array<int, 4> cells;  // 201, 202, 203 and 7
+    int mode = 0;
   };
   const Case cases[] = {
       {7, "250", "0.5", "Filter Size must be selected properly!", {}},
       {4, "8000001", "0.5", "Filter Span must be entered properly!", {}},
       {4, "250", "25,6", "Ignore Time must be entered properly!", {}},
       {4, "250", "-0,1", "Ignore Time must be entered properly!", {}},
+      {4, "1e400", "0.5", "Filter Span must be entered properly!", {}},  // beyond a double: never 0
+      {4, "-1e400", "0.5", "Filter Span must be entered properly!", {}},
+      {4, "250", "1e400", "Ignore Time must be entered properly!", {}},
+      {4, "250", "-1e400", "Ignore Time must be entered properly!", {}},
       {4, "8000000", "0.5", nullptr, {0, 18, 122, 5}},
       {4, "250,5", "1,5", nullptr, {250, 0, 0, 15}},  // 250.5 rounds to even
+      {4, "250", "0.25", nullptr, {250, 0, 0, 2}},     // 2.5 tenths round to even
+      {4, "250", "0.5", "Filter Mode must be selected properly!", {}, 4},  // "---"
   };
   const auto window = Open();
   for (const Case& c : cases) {
     station.dialogs.boxes.clear();
     const std::size_t writes = ParameterWrites();
-    window->FiltMode->setCurrentIndex(0);
+    window->FiltMode->setCurrentIndex(c.mode);
     window->FiltMode_Click();
     window->FilterSize->setCurrentIndex(c.sizeIndex);
     window->FilterSpan->setText(QString::fromLatin1(c.span));
@@ -113,7 +120,7 @@ TEST_F(FilterWindow, EntriesAreCheckedInOrderAndEncoded) {
     EXPECT_EQ(station.indicator().Parameter(206), 0);
     EXPECT_EQ(station.indicator().Parameter(5), 4);
   }
-  EXPECT_EQ(station.indicator().RamStores(), 2);
+  EXPECT_EQ(station.indicator().RamStores(), 3);
 }
 
 TEST_F(FilterWindow, ModesApplyTheirPresetsAndSetDefaultsChoosesMedium) {
@@ -142,6 +149,10 @@ TEST_F(FilterWindow, ApplyStaysOkClosesCancelNeverWrites) {
   window->show();
   window->cmdApply_Click();
   EXPECT_TRUE(window->isVisible());
+  station.indicator().FailParameterCommands(4);  // a failed write keeps the window open
+  window->cmdOK_Click();
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(station.dialogs.texts(), QStringList{QStringLiteral("Communication Failed")});
   window->cmdOK_Click();
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(window->result(), QDialog::Accepted);

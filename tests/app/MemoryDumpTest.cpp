@@ -93,6 +93,7 @@ TEST_F(MemoryWindow, ReadsFilesLineByLine) {
   EXPECT_EQ(station.dialogs.fileDialogs.back().request.filter,
             QStringLiteral("(EEprom Memory Files)|*.mem|(All Files)|*.*"));
   EXPECT_EQ(station.dialogs.fileDialogs.back().request.initDir, station.folder.Path());
+  EXPECT_EQ(station.dialogs.fileDialogs.back().request.flags, 0x20140E);  // the file must exist
 }
 
 TEST_F(MemoryWindow, SavedFilesReadBackAsTheSameImage) {
@@ -103,6 +104,7 @@ TEST_F(MemoryWindow, SavedFilesReadBackAsTheSameImage) {
   window->StoreFileComp_Click();
   const ScriptedDialogs::FileDialog& dialog = station.dialogs.fileDialogs.back();
   EXPECT_TRUE(dialog.save);
+  EXPECT_EQ(dialog.request.flags, 0x20040E);  // a new file may be named
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{8}_\\d{6}\\.mem$")).match(dialog.request.fileName).hasMatch());
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -154,6 +156,16 @@ TEST_F(MemoryWindow, DeviceReadListsTheMemoryAndWritesLeaveCalibrationAloneUnles
   EXPECT_EQ(station.indicator().Parameter(47), 200);
   EXPECT_TRUE(station.dialogs.boxes.empty());
   EXPECT_TRUE(station.program().comm.PollEnabled);
+
+  // Failed transfers each show the box; a failed read keeps the listing.
+  for (auto transfer : {&MemoryDump::ReadPar_Click, &MemoryDump::SetPar_Click}) {
+    station.dialogs.boxes.clear();
+    station.indicator().FailParameterCommands(4);
+    ((*window).*transfer)();
+    EXPECT_EQ(station.dialogs.texts(), QStringList{QStringLiteral("Communication Failed")});
+    EXPECT_EQ(Listing(), listing);
+    EXPECT_TRUE(station.program().comm.PollEnabled);
+  }
 }
 
 TEST_F(MemoryWindow, TheSettingsTabButtonOpensTheWindowOverTheMainWindow) {

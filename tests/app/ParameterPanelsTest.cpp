@@ -183,6 +183,76 @@ TEST_F(ParameterPanelsOnTheWindow, WritesSendTheEncodedCellsUnlockedAndStoredAnd
   EXPECT_TRUE(now.PollEnabled);
 }
 
+// A panel read and written back leaves the indicator's memory byte for byte
+// as it was, also where the panel's texts cannot hold a count or the entry
+// checks would refuse it; an edit changes only its own cells.
+TEST_F(ParameterPanelsOnTheWindow, APanelWrittenBackChangesOnlyWhatWasEdited) {
+  using Cells = std::vector<std::pair<int, int>>;
+  struct Row {
+    int panel;
+    Cells memory;
+    std::function<void(SettingsPage&)> edit = {};
+    Cells changed = {};
+  };
+  // Set points and the analog maximum as 24-bit counts at 52, 55 and 90; the
+  // analog currents as 16-bit counts at 58 and 60.
+  auto outputs = [](int setPoint1, int setPoint2, int from, int to, int max) {
+    Cells cells{{62, 255}, {82, 255}, {84, 0}, {85, 255}, {86, 255}, {87, 0}};
+    for (auto [address, count] : {std::pair{52, setPoint1}, {55, setPoint2}, {90, max}}) {
+      for (int i = 0; i < 3; ++i) cells.emplace_back(address + i, (count >> (8 * i)) & 255);
+    }
+    for (auto [address, count] : {std::pair{58, from}, {60, to}}) {
+      cells.insert(cells.end(), {{address, count & 255}, {address + 1, count >> 8}});
+    }
+    return cells;
+  };
+  // The serial-link byte, the raw delay and time-out, and the address.
+  auto serial = [](int b, int delay, int timeOut) { return Cells{{0, b}, {1, 247}, {2, delay}, {3, timeOut}}; };
+  const Row rows[] = {
+      {0, {{8, 21}, {9, 10}, {10, 227}, {11, 7}, {4, 17}, {12, 99}}},
+      {1, {{34, 1}, {35, 8}, {36, 0}, {37, 255}, {38, 255}, {39, 255}, {44, 6}, {45, 1}, {46, 0}, {47, 0},
+           {48, 8}, {200, 255}, {204, 255}, {205, 9}, {207, 1}}},
+      {1, {{34, 0}, {35, 2}, {36, 2}, {37, 11}, {38, 12}, {39, 13}, {44, 0}, {45, 11}, {46, 12}, {47, 13},
+           {48, 0}, {200, 0}, {204, 0}, {205, 0}, {207, 0}}},
+      {2, outputs(16777215, 0, 0, 65535, 8388608)},
+      {2, outputs(8388607, 1, 1, 1, 0)},  // currents too close, as the indicator holds them
+      {2, outputs(1, 2, 32767, 12345, 16777215), [](SettingsPage& p) { p.outputsPanel->SetPoint2->setText("5"); },
+       {{55, 5}, {56, 0}, {57, 0}}},
+      {3, serial(128, 255, 0)},        // RTU, 1200 bit/s, 8 bits, no parity, 1 stop bit
+      {3, serial(2 + 16 + 12 + 64, 0, 255)},  // ASCII, 2400, 7 bits, odd, 2 stop bits
+      {3, serial(32 + 4 + 128, 253, 11)},     // RTU, 4800, 8 bits, even parity
+      {3, serial(2 + 48 + 128 + 64, 249, 1)},  // ASCII, 9600, 8 bits, no parity, 2 stop bits
+      // The same text at another baud rate is another count.
+      {3, serial(176, 16, 40),
+       [](SettingsPage& p) {
+         p.serialLinkPanel->SelBaud->setCurrentIndex(0);
+         p.serialLinkPanel->SelDelay->setText("2");
+         p.serialLinkPanel->SelTout->setText("15");
+       },
+       {{0, 128}, {2, 2}, {3, 15}}},
+  };
+  for (QWidget* control : page().FactoryControls()) control->setEnabled(true);  // service mode
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "row " << &row - rows);
+    for (auto [address, value] : row.memory) Preset(address, value);
+    std::array<int, 256> expected{};
+    for (int address = 0; address < 256; ++address) expected[address] = station.indicator().Parameter(address);
+    for (auto [address, value] : row.changed) expected[address] = value;
+    const int stores = station.indicator().RamStores();
+    panels().ReadPar_Click(row.panel);
+    if (row.edit) row.edit(page());
+    station.dialogs.boxes.clear();
+    station.dialogs.answers = {MsgAnswer::Yes};  // the protection question of panel 0
+    panels().SetPar_Click(row.panel);
+    EXPECT_EQ(station.dialogs.boxes.size(), row.panel == 0 ? 1u : 0u)
+        << station.dialogs.texts().join(" | ").toStdString();
+    EXPECT_EQ(station.indicator().RamStores(), stores + 1);
+    for (int address = 0; address < 256; ++address) {
+      EXPECT_EQ(station.indicator().Parameter(address), expected[address]) << "address " << address;
+    }
+  }
+}
+
 TEST_F(ParameterPanelsOnTheWindow, EveryPanelFitsTheTabOfA1280By800ScreenWithoutOverlaps) {
   const QSize screen(1280, 800 - 40);  // less a title bar and a task bar
   const QSize least = station.form->minimumSizeHint();
@@ -277,6 +347,8 @@ TEST_F(PanelWrites, ProductionDateAndTheProtectionQuestion) {
       QStringLiteral("Protection key is in OFF state, only Customer Code can be updated, proceed anyway?");
   const WriteCase cases[] = {
       {0, date(-1, 0, 0), "The production date must be selected properly!", "PDDay", {}},
+      {0, date(0, -1, 0), "The production date must be selected properly!", "PDDay", {}},
+      {0, date(0, 0, -1), "The production date must be selected properly!", "PDDay", {}},
       {0, date(31, 12, 20), question, "SetPar(0)", {{8, 255}, {9, 255}, {10, 255}, {11, 255}}, {MsgAnswer::No}},
       {0, date(4, 2, 19), "", "", {{8, 5}, {9, 3}, {10, 227}, {11, 7}}, {MsgAnswer::Yes}},
   };
@@ -291,6 +363,16 @@ TEST_F(PanelWrites, ScaleEntriesInTheirOrder) {
       p.scalePanel->ScaleType->setCurrentIndex(0);
       p.scalePanel->OptDP->setCurrentIndex(decimals);
       Type(p.scalePanel->OptRange2, max);
+    };
+  };
+  // Two ranges, whole counts, steps 1 and 2.
+  auto multi = [](const char* max1, const char* max2) {
+    return [=](SettingsPage& p) {
+      p.scalePanel->ScaleType->setCurrentIndex(1);
+      p.scalePanel->ScaleType_Click();
+      p.scalePanel->OptDP->setCurrentIndex(0);
+      Type(p.scalePanel->OptRange1, max1);
+      Type(p.scalePanel->OptRange2, max2);
     };
   };
   auto capacity = [](int count) {
@@ -313,8 +395,22 @@ TEST_F(PanelWrites, ScaleEntriesInTheirOrder) {
          Type(p.scalePanel->OptRange2, "abc");
        },
        "Max2 must be a valid number!", "OptRange2", {{37, 44}, {38, 1}, {39, 0}}},
+      {1, multi("x", "200"), "Max1 must be a valid number!", "OptRange1", {}},
+      {1, multi("-1", "200"), "Max1 should be a positive number!", "OptRange1", {}},
+      {1, multi("16777216", "200"), "Max1 is too large!", "OptRange1", {}},
+      {1, multi("100", "-1"), "Max2 should be a positive number!", "OptRange2", {{37, 100}, {38, 0}, {39, 0}}},
+      {1, multi("100", "16777216"), "Max2 is too large!", "OptRange2", {}},
       {1, [](SettingsPage& p) { p.scalePanel->OptSteps1->setCurrentIndex(9); }, "'E' must be selected properly!",
        "OptSteps1", {}},
+      {1, [](SettingsPage& p) { p.scalePanel->OptSteps1->setCurrentIndex(5); }, "", "", {{35, 5}, {36, 5}}},
+      {1,
+       [](SettingsPage& p) {
+         p.scalePanel->ScaleType->setCurrentIndex(1);
+         p.scalePanel->ScaleType_Click();
+         p.scalePanel->OptSteps1->setCurrentIndex(2);
+         p.scalePanel->OptSteps2->setCurrentIndex(9);
+       },
+       "E2 must be selected properly!", "OptSteps2", {{34, 1}, {35, 2}}},
       {1,
        [](SettingsPage& p) {
          p.scalePanel->ScaleType->setCurrentIndex(2);
@@ -353,6 +449,7 @@ TEST_F(PanelWrites, RelayAndAnalogOutputEntries) {
       {2, text(&OutputsPanel::SetPoint2, "-3"), "Setpoint 2 should be a positive number!", "SetPoint2", {}},
       {2, analog("4", "20"), "", "", {{58, 0}, {59, 32}, {60, 0}, {61, 160}}},
       {2, analog("20", "4"), "", "", {{58, 0}, {59, 160}, {60, 0}, {61, 32}}},
+      {2, analog("0", "3"), "", "", {{58, 0}, {59, 0}, {60, 0}, {61, 24}}},  // exactly 3 mA apart
       {2, analog("4", "6.9"),
        "Analog outputs 'from' and 'to' values are too close! The difference is limited to 3mA's", "AnaFrom", {}},
       {2, analog("4", "32"), "Analog outputs 'to' value must be in range from 0 to 31.999!", "AnaTo", {}},
@@ -374,6 +471,15 @@ TEST_F(PanelWrites, SerialLinkByteRangesAndTheAddressZeroWarning) {
   auto text = [](QLineEdit* SerialLinkPanel::*box, const char* typed) {
     return [=](SettingsPage& p) { Type(p.serialLinkPanel->*box, typed); };
   };
+  // A whole frame at a bit rate (list index) with its delay and time-out.
+  auto link = [=](int protocol, int parity, int bits, int stops, int baud, const char* delay, const char* timeOut) {
+    return [=](SettingsPage& p) {
+      frame(protocol, parity, bits, stops)(p);
+      p.serialLinkPanel->SelBaud->setCurrentIndex(baud);
+      Type(p.serialLinkPanel->SelDelay, delay);
+      Type(p.serialLinkPanel->SelTout, timeOut);
+    };
+  };
   const QString warning = QStringLiteral(
       "Entering zero (0) as Modbus address will set the continuous output mode, the device will not be accessible by "
       "PC software unless communications reset by reverse polarity operation. This is the last setting to be done if "
@@ -394,6 +500,13 @@ TEST_F(PanelWrites, SerialLinkByteRangesAndTheAddressZeroWarning) {
       {3, text(&SerialLinkPanel::SelTout, "1"), "Time-Out must be between 1.5-31 ms for 9600 BPS!", "SelTout", {}},
       {3, text(&SerialLinkPanel::SelDelay, "x"), "Delay must be entered as a decimal number!", "SelDelay", {}},
       {3, text(&SerialLinkPanel::SelDelay, "0,5"), "Delay must be entered as a decimal number!", "SelDelay", {}},
+      {3, link(1, 1, 0, 1, 0, "10", "20"), "", "", {{0, 2 + 12 + 64}, {2, 10}, {3, 20}}},
+      {3, link(0, 2, 1, 0, 1, "2.5", "6"), "", "", {{0, 4 + 16 + 128}, {2, 5}, {3, 12}}},
+      {3, link(1, 0, 1, 1, 2, "0.25", "63"), "", "", {{0, 2 + 32 + 128 + 64}, {2, 1}, {3, 252}}},
+      {3, link(0, 0, 1, 0, 0, "0", "11"), "Time-Out must be between 12-255 ms for 1200 BPS!", "SelTout", {}},
+      {3, link(0, 0, 1, 0, 1, "127.5", "6"), "Delay must be between 0-127 ms for 2400 BPS!", "SelDelay", {}},
+      {3, link(0, 0, 1, 0, 2, "0", "2.5"), "Time-Out must be between 3-63 ms for 4800 BPS!", "SelTout", {}},
+      {3, link(0, 0, 1, 0, 3, "32", "5"), "Delay must be between 0-31 ms for 9600 BPS!", "SelDelay", {}},
       {3, text(&SerialLinkPanel::SelMBid, "256"), "Modbus Address should be a integer number between 0-255 !",
        "SelMBid", {}},
       {3, text(&SerialLinkPanel::SelMBid, "abc"), "Modbus Address should be a integer number between 0-255 !",
@@ -404,6 +517,56 @@ TEST_F(PanelWrites, SerialLinkByteRangesAndTheAddressZeroWarning) {
   EXPECT_EQ(station.dialogs.boxes[0].title, QStringLiteral("Warning"));
   EXPECT_EQ(station.dialogs.boxes[0].style, 308);
   EXPECT_EQ(image()[1], 1);  // the address cell waits for the answer
+}
+
+// One entry of a panel refused with its own message and the focus on it: a
+// list left without a selection, or a box with the text typed.
+TEST_F(PanelWrites, EachEntryIsRefusedWithItsOwnMessage) {
+  struct Entry {
+    int panel;
+    const char* control;
+    const char* typed;  // nullptr: the list's selection is removed
+    const char* message;
+  };
+  const Entry entries[] = {
+      {1, "ScaleType", nullptr, "Scale type must be selected properly!"},
+      {1, "OptCertified", nullptr, "Certify option must be selected properly!"},
+      {1, "OptInitialZero", nullptr, "Initial Zero option must be selected properly!"},
+      {1, "OptDrift", nullptr, "Drift option must be selected properly!"},
+      {1, "OptAutoTare", nullptr, "Auto Tare Option must be selected properly!"},
+      {2, "Relay1Fn", nullptr, "Action of Setpoint 1 must be selected properly!"},
+      {2, "Relay2Fn", nullptr, "Action of Setpoint 2 must be selected properly!"},
+      {2, "SP1gross", nullptr, "Base of Setpoint 1 must be selected properly!"},
+      {2, "SP2gross", nullptr, "Base of Setpoint 2 must be selected properly!"},
+      {2, "Gross420", nullptr, "Base of analog output must be selected properly!"},
+      {3, "SelProt", nullptr, "Protocol must be selected properly!"},
+      {3, "SelBaud", nullptr, "Baudrate must be selected properly!"},
+      {3, "SelParity", nullptr, "Parity must be selected properly!"},
+      {3, "SelBits", nullptr, "Data Bits must be selected properly!"},
+      {3, "SelStops", nullptr, "Stop Bits must be selected properly!"},
+      {2, "SetPoint1", "x", "Setpoint 1 must be a valid number!"},
+      {2, "SetPoint1", "-1", "Setpoint 1 should be a positive number!"},
+      {2, "SetPoint1", "8388608", "Setpoint 1 is too large!"},
+      {2, "SetPoint2", "", "Setpoint 2 must be a valid number!"},
+      {2, "SetPoint2", "8388608", "Setpoint 2 is too large!"},
+      {2, "RLDelay", "1.2.3", "Delay must be a valid number!"},
+      {2, "AnaFrom", "abc", "Analog outputs 'from' value must be a valid number!"},
+      {2, "AnaFrom", "32", "Analog outputs 'from' value must be in range from 0 to 31.999!"},
+      {2, "AnaTo", "4 mA", "Analog outputs 'to' value must be a valid number!"},
+      {2, "AnaMax", "-1", "Maximum range for analog output should be a positive number!"},
+      {2, "AnaMax", "8388608", "Maximum range for analog output is too large!"},
+      {3, "SelTout", "x", "Time-Out must be entered as a decimal number!"},
+  };
+  for (const Entry& e : entries) {
+    auto edit = [e](SettingsPage& p) {
+      if (e.typed) {
+        Type(p.findChild<QLineEdit*>(e.control), e.typed);
+      } else {
+        p.findChild<QComboBox*>(e.control)->setCurrentIndex(-1);
+      }
+    };
+    Check({e.panel, edit, e.message, e.control, {}});
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
 
 #include "SimulatedStation.h"
 #include "support/AddressRuns.h"
@@ -52,11 +53,21 @@ TEST_F(ParameterTransfers, FactoryDefaultsCarryTodaysDate) {
   program.global.ParImage.fill(99);
   vt::ParameterTransfers transfers(program, *station.form->commands);
   transfers.SetDefaultPars();
-  const auto& image = program.global.ParImage;
-  const std::pair<int, int> expected[] = {{0, 176}, {3, 40},  {8, 21},  {9, 10},   {10, 231},  {11, 7},  {16, 10},
-                                          {19, 21}, {20, 10}, {21, 231}, {22, 7},  {23, 3},    {24, 0},  {35, 255},
-                                          {36, 99}, {63, 99}, {64, 0},  {150, 0},  {151, 99}, {1500, 99}};
-  for (auto [address, value] : expected) EXPECT_EQ(image[address], value) << "address " << address;
+  // The factory table as runs of addresses with their value (the date at 8
+  // to 11 and again at 19 to 22); every other address keeps what it held.
+  struct Run {
+    int first, last, value;
+  };
+  const Run table[] = {{0, 0, 176},  {1, 1, 1},    {2, 2, 0},    {3, 3, 40},   {4, 4, 255},   {5, 5, 5},
+                       {6, 6, 7},    {7, 7, 5},    {8, 8, 21},   {9, 9, 10},   {10, 10, 231}, {11, 11, 7},
+                       {12, 15, 0},  {16, 16, 10}, {17, 18, 0},  {19, 19, 21}, {20, 20, 10},  {21, 21, 231},
+                       {22, 22, 7},  {23, 23, 3},  {24, 32, 0},  {33, 35, 255}, {64, 150, 0}};
+  std::array<std::int32_t, kParImageSize> expected;
+  expected.fill(99);
+  for (const Run& run : table) std::fill(&expected[run.first], &expected[run.last] + 1, run.value);
+  for (int address = 0; address < kParImageSize; ++address) {
+    EXPECT_EQ(program.global.ParImage[address], expected[address]) << "address " << address;
+  }
 }
 
 TEST_F(ParameterTransfers, ReadFillsTheImageAndAFailedAddressEndsTheRead) {
@@ -148,6 +159,32 @@ TEST_F(ParameterTransfers, AFailedSerialLinkWriteStoresNothingButStillAppliesThe
   EXPECT_EQ(Addresses(Cmd::WriteParam), std::vector<int>({0, 0, 0, 0}));
   EXPECT_EQ(indicator().RamStores() + indicator().EepromStores(), 0);
   EXPECT_EQ(Codes().back(), Cmd::ApplySerialLink);
+}
+
+// A store or the serial-link command that the indicator refuses four times
+// fails the write: the caller shows one "Communication Failed".
+TEST_F(ParameterTransfers, ARefusedStoreOrSerialLinkCommandFailsTheWrite) {
+  ParameterPanels& panels = *station.form->parameterPanels;
+  const std::pair<quint16, std::function<void()>> rows[] = {
+      {Cmd::StoreToRam,
+       [&] {
+         panels.ReadPar_Click(2);
+         panels.SetPar_Click(2);
+       }},
+      {Cmd::StoreToEeprom, [&] { station.form->WriteAllParameters(); }},
+      {Cmd::ApplySerialLink, [&] { station.form->WriteAllParameters(); }},
+  };
+  for (const auto& [code, write] : rows) {
+    SCOPED_TRACE(code);
+    station.dialogs.boxes.clear();
+    const auto before = std::ranges::count(Codes(), code);
+    indicator().RefuseCommandWrites(code);
+    write();
+    indicator().RefuseCommandWrites(std::nullopt);
+    EXPECT_EQ(std::ranges::count(Codes(), code), before + 4);
+    EXPECT_EQ(station.dialogs.texts(), QStringList{QStringLiteral("Communication Failed")});
+    EXPECT_TRUE(program().comm.PollEnabled);
+  }
 }
 
 TEST_F(ParameterTransfers, AnotherDeviceTypeIsWrittenOnlyAfterTheOperatorAgrees) {

@@ -18,6 +18,7 @@ inline constexpr AnswerCase kAnswerCases[] = {
     {"another slave's answer", "0300000002", 16, "020304000A000B", false},
     {"another function", "0300000002", 16, "011004000A000B", false},
     {"one register too many", "0300000002", 16, "010306000A000B000C", false},
+    {"data beyond the byte count", "0300000002", 16, "010304000A000B000C", false},
     {"a byte count that is not the data's", "0300000002", 16, "010305000A000B", false},
     {"the read's own echo", "0300000002", 16, "010300000002", false},
     {"the write's echo", "0600010008", 14, "010600010008", true},

@@ -44,6 +44,7 @@ TEST(FrameText, Crc16MatchesTheModbusCheckValue) {
 
 TEST(FrameText, PairsAreReadLeniently) {
   EXPECT_EQ(PairValue(u"ab"), 0xAB);
+  EXPECT_EQ(PairValue(u"ff"), 255);
   EXPECT_EQ(PairValue(u"1G"), 1);
   EXPECT_EQ(PairValue(u"G1"), 0);
   EXPECT_EQ(PairValue(u"7"), 7);

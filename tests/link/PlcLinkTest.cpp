@@ -61,6 +61,10 @@ TEST_F(PlcLinkOnPty, BodiesFollowTheBoxesAndTheStationNumber) {
   speed_.setText(QStringLiteral("-1"));
   // Text that is no number counts 0; a negative value travels as its two's complement.
   EXPECT_EQ(plc.PLCRequestBody(PlcCmd::Stop), QStringLiteral("1010000005" "0A" "00000000" "FFF6FFFF" "0003"));
+  // Beyond a double's range: the nearer end of 32 bits, never 0.
+  height_.setText(QStringLiteral("1e400"));
+  speed_.setText(QStringLiteral("-1e400"));
+  EXPECT_EQ(plc.PLCRequestBody(PlcCmd::Stop), QStringLiteral("1010000005" "0A" "FFFF7FFF" "00008000" "0003"));
   comm.DevAddress = QStringLiteral("17");
   plc.OpenPLCPort(3);
   plc.PLCCommand(PlcCmd::Stop);
@@ -75,8 +79,14 @@ TEST_F(PlcLinkOnPty, PortChoicesAndAFailedOpening) {
   plc.PLCCommand(PlcCmd::Start);  // lost without a message
   EXPECT_TRUE(dialogs.boxes.empty());
 
+  // The port is tried once more after the message: here it has come back.
   QFile::link(QStringLiteral("/dev/no-such-plc"), folder.File(QStringLiteral("COM7")));
+  dialogs.whileOpen = [&](const ScriptedDialogs::Box&) {
+    QFile::remove(folder.File(QStringLiteral("COM7")));
+    QFile::link(pty.SlavePath(), folder.File(QStringLiteral("COM7")));
+  };
   plc.OpenPLCPort(7);
+  EXPECT_TRUE(plc.PLCComm.IsOpen());
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, QStringLiteral("COM7 Not Available or specified port is being used by another device"));
   EXPECT_EQ(dialogs.boxes[0].title, QStringLiteral("Communication Failure"));

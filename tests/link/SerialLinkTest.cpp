@@ -152,14 +152,22 @@ TEST_F(SerialLink, RtuExceptionCompletesAtOnceAndLeavesTheLinkGood) {
   EXPECT_FALSE(rig.comm.TxnBusy);
 }
 
+// Only three bytes carrying the request's function with bit 80h set are the
+// slave's exception; any other short frame means a broken line.
 TEST_F(SerialLink, AsciiExceptionFailsWithTheLinkGood) {
   ASSERT_TRUE(rig.OpenSerial(1, false));
-  rig.link.SendRequest(1, kPollBody, kPollExpected);
-  pty.Read(17);
-  Arrive(AsciiFrame("018302"));
-  EXPECT_TRUE(rig.comm.RespDone);
-  EXPECT_FALSE(rig.link.ParseResponse(regs));
-  EXPECT_TRUE(rig.comm.LinkOK);
+  const std::tuple<QString, const char*, bool> rows[] = {
+      {kPollBody, "018302", true}, {kPollBody, "01830200", false}, {"0600010008", "010602", false}};
+  for (const auto& [body, frame, exception] : rows) {
+    SCOPED_TRACE(frame);
+    rig.comm.LinkOK = true;
+    rig.link.SendRequest(1, body, kPollExpected);
+    pty.Read(17);
+    Arrive(AsciiFrame(frame));
+    EXPECT_TRUE(rig.comm.RespDone);
+    EXPECT_FALSE(rig.link.ParseResponse(regs));
+    EXPECT_EQ(rig.comm.LinkOK, exception);
+  }
 }
 
 TEST_F(SerialLink, OnlyAFrameThatAnswersTheRequestIsTaken) {

@@ -199,6 +199,7 @@ TEST(ParseRecordLinesTest, LinesThatAreNoNumbersLeaveTheirTargetsAlone) {
   EXPECT_FALSE(r.samples[2]);
   EXPECT_FALSE(r.samples[3]);
   EXPECT_EQ(r.samples[4], 10.25);
+  EXPECT_EQ(RecordLines(r)[35], QStringLiteral(" 0 "));  // a sample not read is written back as 0
   EXPECT_EQ(ParseRecordLines(RecordLines(SampleRecord())).graphUnit, 2);
 }
 

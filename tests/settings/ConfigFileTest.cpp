@@ -22,6 +22,7 @@ TEST(ConfigReadBack, ListIndexesMustBeWholeNumbersInTheList) {
   EXPECT_EQ(ConfigListIndex(QStringLiteral(" 2 "), 3), 2);
   EXPECT_EQ(ConfigListIndex(QStringLiteral("-1 "), 3), -1);
   EXPECT_FALSE(ConfigListIndex(QStringLiteral(" 9 "), 3).has_value());
+  EXPECT_FALSE(ConfigListIndex(QStringLiteral(" 3 "), 3).has_value());  // one past the last item
   EXPECT_FALSE(ConfigListIndex(QStringLiteral("abc"), 3).has_value());
   EXPECT_FALSE(ConfigListIndex(QString(), 3).has_value());
 }
@@ -30,6 +31,8 @@ TEST(ConfigReadBack, AddressOctets) {
   EXPECT_EQ(ConfigOctet(QStringLiteral(" 192 ")), 192);
   EXPECT_EQ(ConfigOctet(QString()), 0);
   EXPECT_FALSE(ConfigOctet(QStringLiteral("300")).has_value());
+  EXPECT_FALSE(ConfigOctet(QStringLiteral("256")).has_value());
+  EXPECT_EQ(ConfigOctet(QStringLiteral("255")), 255);
   EXPECT_FALSE(ConfigOctet(QStringLiteral("-1")).has_value());
   EXPECT_FALSE(ConfigOctet(QStringLiteral("ten")).has_value());
 }

@@ -114,9 +114,13 @@ TEST_F(FormLogTest, OnlyTheTotalDelayIsChecked) {
   EXPECT_EQ(global.LogDelayM, -30.0);
   EXPECT_EQ(saves, 1);
 
-  // Texts without a number count 0, decimals count.
-  Enter(*form, QStringLiteral("7"), {"", "x", "-0.5"});
-  EXPECT_FALSE(form->SaveLogInfo());
+  // Texts without a number count 0, decimals count; a part beyond a
+  // double's range is no delay.
+  for (const QStringList& refused : {QStringList{"", "x", "-0.5"}, {"1e400", "0", "0"}, {"1e400", "-1e400", "0"}}) {
+    Enter(*form, QStringLiteral("7"), refused);
+    EXPECT_FALSE(form->SaveLogInfo()) << refused.join(' ').toStdString();
+  }
+  EXPECT_EQ(saves, 1);
   Enter(*form, QStringLiteral("7"), {"", "x", "0.5"});
   EXPECT_TRUE(form->SaveLogInfo());
   EXPECT_EQ(global.LogDelayS, 0.5);

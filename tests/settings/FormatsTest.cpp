@@ -38,6 +38,7 @@ TEST(Units, NamesOfTheIndicatorUnitCodes) {
   EXPECT_EQ(UnitName(0), QStringLiteral("g"));
   EXPECT_EQ(UnitName(6), QStringLiteral("kN"));
   EXPECT_EQ(UnitName(7), QStringLiteral("mV/V"));
+  EXPECT_EQ(UnitName(8), QStringLiteral("V"));
   EXPECT_EQ(UnitName(9), QString());
   EXPECT_EQ(UnitName(12), QString());
   EXPECT_EQ(UnitName(-1), QString());

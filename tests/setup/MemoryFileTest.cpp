@@ -21,6 +21,9 @@ TEST(MemoryFile, LinesEndAtCarriageReturnsAndReadingIsBounded) {
   const Case cases[] = {
       {cells, {"7", "7"}, 256, true},
       {"1\n2\r\n3\r\n", {"1\n2", "3"}, 2, false},  // a lone LF stays in its line
+      {"1\r\n2\n3\r", {"1", "2\n3"}, 2, false},    // also after a CR LF
+      {QByteArray(256, '7') + "\r", {QString(256, '7')}, 1, false},  // the longest line
+      {QByteArray(257, '7') + "\r", {}, 0, false},
       {QByteArray(1 << 20, 'x'), {}, 0, false},   // no line ends: read no further than one line's bound
       {QByteArray(1 << 20, '\r'), {"", ""}, 256, true},
   };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "setup/ScalePanel.h"
 #include "setup/SerialLinkPanel.h"
 #include "support/QStringPrinter.h"
@@ -45,6 +47,29 @@ TEST_F(ScalePanelBehaviour, SingleIntervalMovesTheCapacityUpAndTwoRangesPutItBac
   EXPECT_EQ(panel.N2Lab->text(), QStringLiteral("n2 :"));
   EXPECT_EQ(panel.N1->text(), QStringLiteral("N/A"));  // OptRange1 and OptSteps2 are empty
   EXPECT_EQ(panel.N2->text(), QStringLiteral("N/A"));
+}
+
+TEST_F(ScalePanelBehaviour, TheCountsFollowEveryInputOfTheSummary) {
+  Select(1);
+  panel.OptRange1->setText(QStringLiteral("100"));
+  panel.OptRange2->setText(QStringLiteral("200"));
+  Pick(panel.OptSteps1, 0);
+  Pick(panel.OptSteps2, 0);
+  const struct {
+    std::function<void()> change;
+    const char* n1;
+    const char* n2;
+  } rows[] = {
+      {[&] { Pick(panel.OptDP, 1); }, "1000", "2000"},
+      {[&] { Pick(panel.OptSteps1, 2); }, "200", "2000"},
+      {[&] { Pick(panel.OptSteps2, 3); }, "200", "200"},
+      {[&] { panel.OptRange1->setText(QStringLiteral("50")); }, "100", "200"},
+  };
+  for (const auto& row : rows) {
+    row.change();
+    EXPECT_EQ(panel.N1->text(), QString::fromLatin1(row.n1));
+    EXPECT_EQ(panel.N2->text(), QString::fromLatin1(row.n2));
+  }
 }
 
 TEST_F(ScalePanelBehaviour, UnitCaptionsFollowTheUnitList) {
@@ -108,7 +133,7 @@ TEST(SerialLinkPanelBehaviour, BaudRateSuggestsDelayAndTimeOutUntilARead) {
     EXPECT_EQ(panel.SelDelay->text(), QString::fromLatin1(suggestion));
     EXPECT_EQ(panel.SelTout->text(), QString::fromLatin1(suggestion));
   }
-  SerialLinkValues read{1, 3, 2, 0, 0, QStringLiteral("0.625"), QStringLiteral("5"), QStringLiteral("1")};
+  SerialLinkValues read{1, 3, 2, 0, 0, {QStringLiteral("0.625"), 5}, {QStringLiteral("5"), 40}, QStringLiteral("1")};
   panel.Show(read);
   EXPECT_EQ(panel.SelDelay->text(), QStringLiteral("0.625"));
   EXPECT_EQ(panel.SelTout->text(), QStringLiteral("5"));

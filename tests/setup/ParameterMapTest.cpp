@@ -61,23 +61,32 @@ TEST(ParameterMapDecoding, ScaleCellsSelectTheirItemsOrTheNeutralOnes) {
   image[207] = 0;
   EXPECT_EQ(DecodeScale(image).certified, 1);
   EXPECT_EQ(DecodeScale(image).autoTare, 0);
+
+  // Just past the last decimal point, the last drift.
+  image[44] = 7;
+  image[205] = 9;
+  v = DecodeScale(image);
+  EXPECT_EQ(v.decimalPoint, 0);
+  EXPECT_EQ(ListChoices(ParList::Drift).items.value(v.drift), QStringLiteral("(9) 9e"));
 }
 
+// Each count shown keeps the count read, which three decimals of a mA cannot
+// always hold.
 TEST(ParameterMapDecoding, OutputsScaleTheRelayDelayAndTheAnalogCurrents) {
-  const auto image = ImageWith({{52, 0x39}, {53, 0x30}, {55, 255}, {56, 255}, {57, 127}, {58, 0}, {59, 32},
+  const auto image = ImageWith({{52, 0x39}, {53, 0x30}, {55, 255}, {56, 255}, {57, 255}, {58, 1}, {59, 32},
                                 {60, 0}, {61, 160}, {62, 255}, {82, 255}, {84, 1}, {87, 255}, {90, 16}, {91, 39}});
   const OutputsValues v = DecodeOutputs(image);
-  EXPECT_EQ(v.setPoint1, QStringLiteral("12345"));
-  EXPECT_EQ(v.setPoint2, QStringLiteral("8388607"));
+  EXPECT_EQ(v.setPoint1, (ShownCount{"12345", 12345}));
+  EXPECT_EQ(v.setPoint2, (ShownCount{"16777215", 16777215}));
   EXPECT_EQ(v.setPoint1Base, 1);
   EXPECT_EQ(v.setPoint2Base, 0);
   EXPECT_EQ(v.relay1Action, 0);
   EXPECT_EQ(v.relay2Action, 1);
   EXPECT_EQ(v.relayDelay, QStringLiteral("25.5"));
   EXPECT_EQ(v.analogBase, 1);
-  EXPECT_EQ(v.analogFrom, QStringLiteral("4.000"));
-  EXPECT_EQ(v.analogTo, QStringLiteral("20.000"));
-  EXPECT_EQ(v.analogMax, QStringLiteral("10000"));
+  EXPECT_EQ(v.analogFrom, (ShownCount{"4.000", 8193}));
+  EXPECT_EQ(v.analogTo, (ShownCount{"20.000", 40960}));
+  EXPECT_EQ(v.analogMax, (ShownCount{"10000", 10000}));
 }
 
 TEST(ParameterMapDecoding, SerialLinkByteBitByBitAndCountsByTheBaudFactor) {
@@ -96,8 +105,8 @@ TEST(ParameterMapDecoding, SerialLinkByteBitByBitAndCountsByTheBaudFactor) {
     EXPECT_EQ((std::array{v.protocol, v.baud, v.parity, v.dataBits, v.stopBits}),
               (std::array{r.protocol, r.baud, r.parity, r.bits, r.stops}))
         << r.b;
-    EXPECT_EQ(v.delay, QString::fromLatin1(r.delayText)) << r.b;
-    EXPECT_EQ(v.timeOut, QString::fromLatin1(r.timeOutText)) << r.b;
+    EXPECT_EQ(v.delay, (ShownCount{r.delayText, r.delay})) << r.b;
+    EXPECT_EQ(v.timeOut, (ShownCount{r.timeOutText, r.timeOut})) << r.b;
     EXPECT_EQ(v.address, QStringLiteral("247"));
   }
 }
@@ -140,6 +149,7 @@ TEST(ScaleSummaryCounts, DivisionsOfEachRangeOrNotAvailable) {
       {0, 0, std::nullopt, 10, "", "50", true, "N/A", ""},
       {1, 0, 1, 5, "100", "200", false, "100", "40"},
       {2, 2, 2, 5, "0.5", "12", false, "25", "240"},
+      {1, 6, 1, 1, "100", "200", false, "100000000", "200000000"},
       {1, 7, 1, 1, "100", "200", false, "N/A", "N/A"},
       {1, 0, 1, 1, "abc", "200", false, "N/A", "N/A"},  // the error stays set
       {1, 0, 1, 1, "100", "1,5", false, "100", "N/A"},

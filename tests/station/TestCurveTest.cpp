@@ -140,6 +140,21 @@ TEST_F(TestCurveTest, StoredTestIsDrawnWithTheLinkDownAndKeepsItsDates) {
   EXPECT_TRUE(RedRows());
 }
 
+// A stored test's last line beyond a double's range reads as an infinity:
+// the range spans everything, so the other samples lie on the bottom edge.
+TEST_F(TestCurveTest, AReadingBeyondADoublesRangeLeavesTheOtherSamplesOnTheBottomEdge) {
+  Feed(0);
+  Feed(10);
+  testPage.LabDispData->setText(QStringLiteral("1e400"));
+  curve.UpdateTestGraph();
+  EXPECT_EQ(program.graphic.GraphSampleCount, 4);
+  EXPECT_TRUE(RedNear(0, Height() - 1));
+  EXPECT_TRUE(RedNear(Width() / 2, Height() - 1));
+  const auto rows = RedRows();
+  ASSERT_TRUE(rows);
+  EXPECT_GE(rows->first, Height() - 3);
+}
+
 TEST_F(TestCurveTest, BreakWatchSeenOffRestartsTheCurveWithoutClearingIt) {
   for (double v : {1.0, 2.0, 3.0}) Feed(v);
   clock.Advance(5000);

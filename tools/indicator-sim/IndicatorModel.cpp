@@ -23,12 +23,17 @@ std::vector<quint16> IndicatorModel::ReadRegisters(int start, int count) {
   return values;
 }
 
-void IndicatorModel::WriteRegisters(int start, const std::vector<quint16>& values) {
+bool IndicatorModel::WriteRegisters(int start, const std::vector<quint16>& values) {
+  if (start == 0 && !values.empty() && values[0] == refusedCode_) {
+    commands_.push_back({values[0], stored_[1], stored_[2]});
+    return false;
+  }
   for (std::size_t i = 0; i < values.size(); ++i) {
     const int reg = start + int(i);
     if (reg != 0) stored_[reg] = values[i];
   }
   if (start == 0 && !values.empty()) TakeCommand(values[0]);
+  return true;
 }
 
 // ---- Registers ----

@@ -44,8 +44,10 @@ class IndicatorModel {
   // an awaited command.
   std::vector<quint16> ReadRegisters(int start, int count);
   // Functions 06 and 10h. Registers are stored in ascending order, so the
-  // arguments in 1 and 2 are in place when register 0 takes a code.
-  void WriteRegisters(int start, const std::vector<quint16>& values);
+  // arguments in 1 and 2 are in place when register 0 takes a code. False
+  // for a write of the refused code into register 0: nothing is stored, and
+  // the front end answers with an exception.
+  bool WriteRegisters(int start, const std::vector<quint16>& values);
 
   // ---- What tests look at (no side effects) ----
   quint16 Register(int reg) const;
@@ -75,6 +77,9 @@ class IndicatorModel {
   // The command never ends: its code stays in register 0.
   void ForceNeverCompletes(quint16 code) { forced_[code] = std::nullopt; }
   void ClearForcedResults() { forced_.clear(); }
+  // A write of this code into register 0 is refused with the exception
+  // "slave device failure" (still listed in Commands()); nothing: none is.
+  void RefuseCommandWrites(std::optional<quint16> code) { refusedCode_ = code; }
   // The next `count` parameter reads and writes (codes 3 and 2) end with
   // FFFDh and change nothing; later ones work again.
   void FailParameterCommands(int count) { parameterFailures_ = std::max(0, count); }
@@ -136,6 +141,7 @@ class IndicatorModel {
   std::optional<Pending> pending_;
   int readsUntilDone_ = 2;
   std::map<quint16, std::optional<quint16>> forced_;  // nullopt: never completes
+  std::optional<quint16> refusedCode_;
   int parameterFailures_ = 0;
   std::vector<ReceivedCommand> commands_;
   std::optional<std::pair<quint16, quint16>> accessCode_;

@@ -43,7 +43,9 @@ QByteArray WriteSingle(IndicatorModel& model, const QByteArray& request) {
   if (request.size() != 5) return ExceptionAnswer(kWriteSingle, Exception::IllegalValue);
   const int reg = Word(request, 1);
   if (!InRange(reg, 1) || !AllWritable(reg, 1)) return ExceptionAnswer(kWriteSingle, Exception::IllegalAddress);
-  model.WriteRegisters(reg, {quint16(Word(request, 3))});
+  if (!model.WriteRegisters(reg, {quint16(Word(request, 3))})) {
+    return ExceptionAnswer(kWriteSingle, Exception::DeviceFailure);
+  }
   return request;  // the answer echoes the request
 }
 
@@ -60,7 +62,7 @@ QByteArray WriteMultiple(IndicatorModel& model, const QByteArray& request) {
   }
   std::vector<quint16> values;
   for (int i = 0; i < count; ++i) values.push_back(quint16(Word(request, 6 + 2 * i)));
-  model.WriteRegisters(start, values);
+  if (!model.WriteRegisters(start, values)) return ExceptionAnswer(kWriteMultiple, Exception::DeviceFailure);
   return request.left(5);  // function, start, count
 }
 
