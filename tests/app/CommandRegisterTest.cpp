@@ -38,9 +38,14 @@ TEST_F(CommandRegisterAgainstIndicator, TransactionsReadAndWriteRegistersAndLeav
 }
 
 TEST_F(CommandRegisterAgainstIndicator, TransactionsRefuseAtOnceWhileTheLinkIsNotGood) {
+  // The poll is switched off between two of its requests, so that none is
+  // on its way and none restores the link meanwhile.
+  ASSERT_TRUE(station.WaitFor([&] {
+    if (comm().TxnBusy) return false;
+    comm().PollEnabled = false;
+    return true;
+  }));
   const auto requestsBefore = station.sim.Server().Requests();
-  comm().PollEnabled = false;  // keep the poll from restoring the link meanwhile
-  station.WaitFor([&] { return !comm().TxnBusy; });
   comm().LinkOK = false;
   std::array<std::int32_t, 101> values{};
   EXPECT_FALSE(transactions().ReadRegisters(station.Address(), 0, 3, values));
