@@ -6,6 +6,7 @@
 #include "link/CommOptions.h"
 
 #include "platform/Controls.h"
+#include "platform/Presses.h"
 #include "settings/DirSelectForm.h"
 #include "settings/FormLog.h"
 #include "settings/Messages.h"
@@ -61,13 +62,11 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
       Timer1, programFolder, options.tcpPort, options.startTimers);
   transactions = std::make_unique<Transactions>(*link, program.comm, program.commandQueue);
   commands = std::make_unique<CommandRegister>(*transactions, program.comm, program.commandQueue);
-  // No box holds back a press: the commands queued behind the running one
-  // go out before any box shows.
-  dialogs.SetBeforeShowing([this] { program.commandQueue.RunWaiting(); });
+  dialogs.SetBeforeShowing([this] { return BeforeShowing(); });
   transfers = std::make_unique<ParameterTransfers>(program, *commands);
   parameterPanels =
       std::make_unique<ParameterPanels>(program, *settingsPage, *transactions, *commands, *transfers, *this);
-  plc = std::make_unique<PlcLink>(program.comm, dialogs,
+  plc = std::make_unique<PlcLink>(program.comm, program.commandQueue, dialogs,
                                   PlcControls{testPage->txtDimensionH, testPage->txtPLCSpeed, machine.labPLCComm},
                                   programFolder);
   pollLink = std::make_unique<IndicatorPollLink>(*link);
@@ -87,13 +86,14 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
                                                     settingsPage->txtCompanyHdr,
                                                     SystemPrinterFactory(programFolder, dialogs));
 
+  CommandQueue& queue = program.commandQueue;
   connect(testPage->cmdExit, &QPushButton::clicked, this, &MainForm::cmdExit_Click);
-  connect(settingsPage->SpecDatapath, &QPushButton::clicked, this, &MainForm::SpecDatapath_Click);
-  connect(settingsPage->linkPanel->cmdConn, &QPushButton::clicked, this, &MainForm::cmdConn_Click);
-  connect(settingsPage->SelDatLog, &QPushButton::clicked, this, &MainForm::SelDatLog_Click);
-  connect(machine.Command1, &QPushButton::clicked, this, &MainForm::Command1_Click);
-  connect(settingsPage->Serialization, &QPushButton::clicked, this, &MainForm::Serialization_Click);
-  connect(settingsPage->cmdMemoryDump, &QPushButton::clicked, this, &MainForm::cmdMemoryDump_Click);
+  OnPress(queue, settingsPage->SpecDatapath, &QPushButton::clicked, this, [this] { SpecDatapath_Click(); });
+  OnPress(queue, settingsPage->linkPanel->cmdConn, &QPushButton::clicked, this, [this] { cmdConn_Click(); });
+  OnPress(queue, settingsPage->SelDatLog, &QPushButton::clicked, this, [this] { SelDatLog_Click(); });
+  OnPress(queue, machine.Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  OnPress(queue, settingsPage->Serialization, &QPushButton::clicked, this, [this] { Serialization_Click(); });
+  OnPress(queue, settingsPage->cmdMemoryDump, &QPushButton::clicked, this, [this] { cmdMemoryDump_Click(); });
 
   Form_Load();
   if (options.startTimers) {
@@ -162,45 +162,48 @@ void MainForm::ClearTestDisplay() {
   testPage->labTestStop->setText(QStringLiteral("----"));
 }
 
-void MainForm::cmdExit_Click() { close(); }
-
-// The windows that reopen the link or talk to the indicator open through
-// the command queue, once no command is on the line.
-void MainForm::cmdConn_Click() {
-  program.commandQueue.Run([this] { ShowCommOptions(); });
+bool MainForm::BeforeShowing() {
+  // No box or window holds back a press: the commands queued behind the
+  // running one go out first. The running command keeps the poll as it had
+  // it, whatever they left it in.
+  const bool polling = program.comm.PollEnabled;
+  program.commandQueue.RunWaiting();
+  program.comm.PollEnabled = polling;
+  return !unloaded_;
 }
 
-void MainForm::ShowCommOptions() {
+void MainForm::cmdExit_Click() { close(); }
+
+void MainForm::cmdConn_Click() {
   CommOptionsActions actions;
   actions.openPort = [this](int port) { return link->OpenPort(port); };
   actions.closeTcp = [this] { link->Winsock1.Close(); };
   actions.saveConfig = [this] { SaveConfig(); };
   actions.IndTCPConOK = testPage->IndTCPConOK;
   actions.labTCPCOn = testPage->labTCPCOn;
-  CommOptions window(program.comm, program.dialogs, actions, this);
-  window.exec();
+  CommOptions window(program.comm, program.commandQueue, program.dialogs, actions, this);
+  program.dialogs.ShowModal(window);
 }
 
 void MainForm::SpecDatapath_Click() {
-  DirSelectForm form(program.global, program.dialogs, [this] { SaveConfig(); }, this);
-  form.exec();
+  DirSelectForm form(program.global, program.commandQueue, program.dialogs, [this] { SaveConfig(); }, this);
+  program.dialogs.ShowModal(form);
 }
 
 void MainForm::SelDatLog_Click() {
-  FormLog form(program.global, program.dialogs, program.programFolder, [this] { SaveConfig(); }, this);
-  form.exec();
+  FormLog form(program.global, program.commandQueue, program.dialogs, program.programFolder,
+               [this] { SaveConfig(); }, this);
+  program.dialogs.ShowModal(form);
 }
 
 void MainForm::Command1_Click() {
-  program.commandQueue.Run([this] {
-    Password window(program, *commands, this);
-    window.exec();
-  });
+  Password window(program, *commands, this);
+  program.dialogs.ShowModal(window);
 }
 
 void MainForm::Serialization_Click() {
   WinSerialNum window(program, this);
-  window.exec();
+  program.dialogs.ShowModal(window);
 }
 
 void MainForm::WriteAllParameters() {
@@ -223,15 +226,23 @@ void MainForm::ShowFilterOptions() {
 }
 
 void MainForm::cmdMemoryDump_Click() {
-  program.commandQueue.Run([this] {
-    MemoryDump window(program, *transfers, *transactions, this);
-    window.exec();
-  });
+  MemoryDump window(program, *transfers, *transactions, this);
+  program.dialogs.ShowModal(window);
 }
 
+// Closing is a stop without the stop's writes: a command waiting on the
+// line is cut short, and the window closes once it has returned.
 void MainForm::closeEvent(QCloseEvent* event) {
-  Form_Unload();
-  event->accept();
+  if (!unloaded_) {
+    program.commandQueue.RunStop([this] {
+      if (unloaded_) return;
+      Form_Unload();
+      unloaded_ = true;
+      close();
+    });
+  }
+  // Closed at once when nothing was on the line, else by the queued close.
+  event->setAccepted(unloaded_);
 }
 
 void MainForm::Form_Unload() { SaveConfig(); }

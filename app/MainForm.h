@@ -96,10 +96,13 @@ class MainForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void ShowCommOptions();
+  // Runs before every box and window: false once the window has closed.
+  bool BeforeShowing();
   void Form_Load();
   void Form_Unload();
   void LoadLedPictures();
+
+  bool unloaded_ = false;  // the configuration is written and the window closes
 };
 
 }  // namespace vt

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 
 #include "platform/Controls.h"
+#include "platform/Presses.h"
 #include "settings/NumberText.h"
 
 namespace vt {
@@ -27,7 +28,8 @@ void SelectByKey(QComboBox* list, const QString& key, const QStringList& keys) {
 
 }  // namespace
 
-CommOptions::CommOptions(Communication& comm, Dialogs& dialogs, CommOptionsActions actions, QWidget* parent)
+CommOptions::CommOptions(Communication& comm, CommandQueue& queue, Dialogs& dialogs, CommOptionsActions actions,
+                         QWidget* parent)
     : QDialog(parent), comm_(comm), dialogs_(dialogs), actions_(std::move(actions)) {
   setObjectName(QStringLiteral("CommOptions"));
   setWindowTitle(QStringLiteral("Communication Options"));
@@ -75,9 +77,9 @@ CommOptions::CommOptions(Communication& comm, Dialogs& dialogs, CommOptionsActio
   grid->addLayout(buttons, row, 0, 1, 2);
 
   connect(SelComPort, &QComboBox::activated, this, &CommOptions::SelComPort_Click);
-  connect(cmdApply, &QPushButton::clicked, this, &CommOptions::cmdApply_Click);
-  connect(cmdOK, &QPushButton::clicked, this, &CommOptions::cmdOK_Click);
-  connect(cmdCancel, &QPushButton::clicked, this, &CommOptions::cmdCancel_Click);
+  OnPress(queue, cmdApply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
+  OnPress(queue, cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  OnPress(queue, cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
   Form_Load();
 }
 

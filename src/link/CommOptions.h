@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "link/Communication.h"
+#include "platform/CommandQueue.h"
 #include "platform/Dialogs.h"
 
 namespace vt {
@@ -25,11 +26,13 @@ struct CommOptionsActions {
 };
 
 // "Communication Options": port, Modbus framing, serial settings, slave
-// address and the indicator's IP address.
+// address and the indicator's IP address. The buttons reach their handlers
+// through the command queue.
 class CommOptions : public QDialog {
   Q_OBJECT
  public:
-  CommOptions(Communication& comm, Dialogs& dialogs, CommOptionsActions actions, QWidget* parent = nullptr);
+  CommOptions(Communication& comm, CommandQueue& queue, Dialogs& dialogs, CommOptionsActions actions,
+              QWidget* parent = nullptr);
 
   QComboBox* SelComPort;
   QComboBox* SelProt;

@@ -12,7 +12,7 @@ constexpr int kCommandTicks = 200;
 CommandRegister::Outcome CommandRegister::AwaitChange(int address, int code, int count,
                                                       std::span<std::int32_t> regs) {
   while (true) {
-    if (queue_.StopWaiting()) return Outcome::Failed;
+    if (queue_.CutShort()) return Outcome::Failed;
     if (!txn_.ReadRegisters(address, 0, count, regs)) return Outcome::Failed;
     if (comm_.CmdTimer == 0) return Outcome::Failed;
     if (regs[0] != code) return Outcome::Changed;
@@ -30,7 +30,7 @@ std::optional<std::int32_t> CommandRegister::RunBareCommand(int address, int cod
 int CommandRegister::ReadDeviceType(int address) {
   comm_.CmdTimer = kDeviceTypeTicks;
   std::array<std::int32_t, 3> regs = {IndCmd::DeviceType, 0, 0};
-  int result = -1;
+  int result = kNoDeviceType;
   if (txn_.WriteRegisters(address, 0, 3, regs) &&
       AwaitChange(address, IndCmd::DeviceType, 3, regs) == Outcome::Changed) {
     result = regs[1];

@@ -5,7 +5,7 @@
 #include <optional>
 #include <span>
 
-#include "link/CommandQueue.h"
+#include "platform/CommandQueue.h"
 #include "link/Communication.h"
 #include "link/Transactions.h"
 
@@ -34,6 +34,9 @@ constexpr int Zero = 122;
 // 16-bit words the indicator expects.
 constexpr std::array<std::int32_t, 2> kParameterAccessCode = {0x1234, 0x5678};
 
+// What ReadDeviceType returns when the type could not be read.
+constexpr int kNoDeviceType = -1;
+
 // Result codes the indicator leaves in register 0 that the program tells apart.
 constexpr std::int32_t kResultCodeFFFE = 0xFFFE;
 constexpr std::int32_t kResultCodeFFFF = 0xFFFF;
@@ -48,7 +51,7 @@ class CommandRegister {
   CommandRegister(Transactions& transactions, Communication& comm, const CommandQueue& queue)
       : txn_(transactions), comm_(comm), queue_(queue) {}
 
-  // The device type from register 1, or -1.
+  // The device type from register 1, or kNoDeviceType.
   int ReadDeviceType(int address);
   bool ReadParam(int address, int parameter, std::int32_t& value);
   bool WriteParam(int address, int parameter, std::int32_t value);
@@ -68,7 +71,7 @@ class CommandRegister {
  private:
   enum class Outcome { Changed, Failed };
   // Reads registers from 0 until register 0 no longer holds `code`; fails
-  // without reading once a stop is queued.
+  // without reading once the command is cut short by a stop.
   Outcome AwaitChange(int address, int code, int count, std::span<std::int32_t> regs);
   // Writes a bare code with the countdown set first and awaits its result.
   std::optional<std::int32_t> RunBareCommand(int address, int code);

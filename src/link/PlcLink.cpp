@@ -25,8 +25,9 @@ QString LowHighWords(double value) {
 
 }  // namespace
 
-PlcLink::PlcLink(Communication& comm, Dialogs& dialogs, const PlcControls& controls, const QString& programFolder)
-    : PLCComm(programFolder), comm_(comm), dialogs_(dialogs), controls_(controls) {}
+PlcLink::PlcLink(Communication& comm, const CommandQueue& queue, Dialogs& dialogs, const PlcControls& controls,
+                 const QString& programFolder)
+    : PLCComm(programFolder), comm_(comm), queue_(queue), dialogs_(dialogs), controls_(controls) {}
 
 QString PlcLink::PLCRequestBody(int command) const {
   const double height = Val(controls_.txtDimensionH->text()) * 100;
@@ -38,6 +39,7 @@ QString PlcLink::PLCRequestBody(int command) const {
 void PlcLink::PLCCommand(int command) { DoPLCOut(PLCRequestBody(command)); }
 
 void PlcLink::DoPLCOut(const QString& body) {
+  if (queue_.Overtaken()) return;
   PLCComm.Output(QStringLiteral(":") + AppendLRC(Hex2(comm_.DevAddressNumber()) + body) + QStringLiteral("\r\n"));
 }
 

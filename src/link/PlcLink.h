@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "link/Communication.h"
+#include "platform/CommandQueue.h"
 #include "platform/Dialogs.h"
 #include "platform/SerialControl.h"
 
@@ -25,10 +26,12 @@ struct PlcControls {
 
 // The optional second serial port to the machine's PLC: Modbus ASCII writes
 // of five registers carrying the specimen height, the speed and a command
-// word, sent and forgotten.
+// word, sent and forgotten. A command that a stop has overtaken sends the
+// PLC nothing more.
 class PlcLink {
  public:
-  PlcLink(Communication& comm, Dialogs& dialogs, const PlcControls& controls, const QString& programFolder);
+  PlcLink(Communication& comm, const CommandQueue& queue, Dialogs& dialogs, const PlcControls& controls,
+          const QString& programFolder);
 
   SerialControl PLCComm;
 
@@ -44,6 +47,7 @@ class PlcLink {
 
  private:
   Communication& comm_;
+  const CommandQueue& queue_;
   Dialogs& dialogs_;
   PlcControls controls_;
 };

@@ -42,7 +42,8 @@ bool Transactions::End(quint64 request, std::span<std::int32_t> values) {
 }
 
 bool Transactions::Run(int address, const QString& body, int expectedLen, std::span<std::int32_t> values) {
-  if (queue_.LineTaken()) return false;
+  // Nothing of a command that a stop has overtaken follows the stop.
+  if (queue_.LineTaken() || queue_.Overtaken()) return false;
   if (!comm_.LinkOK) {
     GlobalNop();
     // A request still going out keeps the line: clearing the mark would let

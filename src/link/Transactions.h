@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "link/CommandQueue.h"
+#include "platform/CommandQueue.h"
 #include "link/Communication.h"
 #include "link/IndicatorLink.h"
 
@@ -18,7 +18,8 @@ namespace vt {
 // command queue, so a button pressed then is queued behind the command
 // that waits. A transaction is never asked for inside another's wait: one
 // that is (a caller that bypassed the queue) fails at once and sends
-// nothing, and the waiting one keeps its own answer.
+// nothing, and the waiting one keeps its own answer. A command that a stop
+// has overtaken sends nothing more: its transactions fail at once.
 class Transactions {
  public:
   Transactions(IndicatorLink& link, Communication& comm, CommandQueue& queue)

@@ -4,6 +4,8 @@
 #include <functional>
 #include <optional>
 
+class QDialog;
+
 namespace vt {
 
 // Message-box styles: the sum of a button set, an icon and a default button.
@@ -39,8 +41,9 @@ struct FileDialogRequest {
 // Dialog flag that accepts only a file that exists.
 constexpr int FileMustExist = 0x1000;
 
-// Every box, prompt and file dialog the program shows goes through this
-// interface, so that tests can script the answers and record what was shown.
+// Every box, prompt, file dialog and modal window the program shows goes
+// through this interface, so that tests can script the answers and record
+// what was shown, and so that one hook runs before each of them.
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -55,11 +58,17 @@ class Dialogs {
                    const QString& defaultText = {});
 
   // Open and save dialogs: the chosen full path, or nothing when cancelled.
-  virtual std::optional<QString> ShowOpen(const FileDialogRequest& request) = 0;
-  virtual std::optional<QString> ShowSave(const FileDialogRequest& request) = 0;
+  std::optional<QString> ShowOpen(const FileDialogRequest& request);
+  std::optional<QString> ShowSave(const FileDialogRequest& request);
 
-  // Runs before every box and prompt is shown.
-  void SetBeforeShowing(std::function<void()> hook) { beforeShowing_ = std::move(hook); }
+  // Runs `window` modally; false when it was not shown.
+  bool ShowModal(QDialog& window);
+
+  // Runs before every box, prompt, file dialog and modal window; when it
+  // returns false (the program is ending), nothing more is shown: a box
+  // answers its default button, a prompt and a file dialog are cancelled and
+  // a window is not shown.
+  void SetBeforeShowing(std::function<bool()> hook) { beforeShowing_ = std::move(hook); }
 
   const QString& AppTitle() const { return appTitle_; }
   void SetAppTitle(const QString& title) { appTitle_ = title; }
@@ -67,10 +76,14 @@ class Dialogs {
  protected:
   virtual int showMessage(const QString& text, int style, const QString& title) = 0;
   virtual QString showInput(const QString& prompt, const QString& title, const QString& defaultText) = 0;
+  virtual std::optional<QString> showOpen(const FileDialogRequest& request) = 0;
+  virtual std::optional<QString> showSave(const FileDialogRequest& request) = 0;
 
  private:
+  bool MayShow() const { return !beforeShowing_ || beforeShowing_(); }
+
   QString appTitle_ = QStringLiteral("VorTEST");
-  std::function<void()> beforeShowing_;
+  std::function<bool()> beforeShowing_;
 };
 
 // The answer a box gives when it is closed on its default button.

@@ -85,11 +85,11 @@ QString QtDialogs::showInput(const QString& prompt, const QString& title, const 
   return ok ? text : QString();
 }
 
-std::optional<QString> QtDialogs::ShowOpen(const FileDialogRequest& request) {
+std::optional<QString> QtDialogs::showOpen(const FileDialogRequest& request) {
   return RunFileDialog(request, false);
 }
 
-std::optional<QString> QtDialogs::ShowSave(const FileDialogRequest& request) {
+std::optional<QString> QtDialogs::showSave(const FileDialogRequest& request) {
   return RunFileDialog(request, true);
 }
 

@@ -6,11 +6,9 @@ namespace vt {
 
 // The real boxes and dialogs, owned by the application's active window.
 class QtDialogs : public Dialogs {
- public:
-  std::optional<QString> ShowOpen(const FileDialogRequest& request) override;
-  std::optional<QString> ShowSave(const FileDialogRequest& request) override;
-
  protected:
+  std::optional<QString> showOpen(const FileDialogRequest& request) override;
+  std::optional<QString> showSave(const FileDialogRequest& request) override;
   int showMessage(const QString& text, int style, const QString& title) override;
   QString showInput(const QString& prompt, const QString& title, const QString& defaultText) override;
 };

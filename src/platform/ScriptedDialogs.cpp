@@ -27,11 +27,11 @@ std::optional<QString> ScriptedDialogs::nextFile(const FileDialogRequest& reques
   return choice;
 }
 
-std::optional<QString> ScriptedDialogs::ShowOpen(const FileDialogRequest& request) {
+std::optional<QString> ScriptedDialogs::showOpen(const FileDialogRequest& request) {
   return nextFile(request, false);
 }
 
-std::optional<QString> ScriptedDialogs::ShowSave(const FileDialogRequest& request) {
+std::optional<QString> ScriptedDialogs::showSave(const FileDialogRequest& request) {
   return nextFile(request, true);
 }
 

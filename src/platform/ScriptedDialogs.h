@@ -41,13 +41,12 @@ class ScriptedDialogs : public Dialogs {
   // program's state behind a modal box.
   std::function<void(const Box&)> whileOpen;
 
-  std::optional<QString> ShowOpen(const FileDialogRequest& request) override;
-  std::optional<QString> ShowSave(const FileDialogRequest& request) override;
-
   // The texts of every box shown so far, in order.
   QStringList texts() const;
 
  protected:
+  std::optional<QString> showOpen(const FileDialogRequest& request) override;
+  std::optional<QString> showSave(const FileDialogRequest& request) override;
   int showMessage(const QString& text, int style, const QString& title) override;
   QString showInput(const QString& prompt, const QString& title, const QString& defaultText) override;
 

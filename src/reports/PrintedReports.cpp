@@ -1,5 +1,6 @@
 #include "reports/PrintedReports.h"
 
+#include "platform/Presses.h"
 #include "settings/NumberText.h"
 
 namespace vt {
@@ -30,8 +31,9 @@ PrintedReports::PrintedReports(Program& program, TestPage& testPage, ReportPage&
       records_(records),
       companyHdr_(companyHdr),
       printers_(std::move(printers)) {
-  connect(test_.cmdPrint, &QPushButton::clicked, this, &PrintedReports::cmdPrint_Click);
-  connect(report_.cmdPrintReport, &QPushButton::clicked, this, &PrintedReports::cmdPrintReport_Click);
+  OnPress(program_.commandQueue, test_.cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+  OnPress(program_.commandQueue, report_.cmdPrintReport, &QPushButton::clicked, this,
+          [this] { cmdPrintReport_Click(); });
 }
 
 std::vector<ReportRow> PrintedReports::InformationRows() const {

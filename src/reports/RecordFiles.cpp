@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Presses.h"
 #include "platform/TextFile.h"
 #include "settings/Messages.h"
 #include "settings/NumberText.h"
@@ -33,9 +34,10 @@ RecordFiles::RecordFiles(Program& program, TestPage& testPage, ReportPage& repor
       companyHdr_(companyHdr),
       reportTab_(reportTab),
       updateTestGraph_(std::move(updateTestGraph)) {
-  connect(test_.cmdSaveTestOnly, &QPushButton::clicked, this, &RecordFiles::cmdSaveTestOnly_Click);
-  connect(test_.browseOlds, &QPushButton::clicked, this, &RecordFiles::browseOlds_Click);
-  connect(report_.BrowseLogPrint, &QPushButton::clicked, this, &RecordFiles::BrowseLogPrint_Click);
+  CommandQueue& queue = program_.commandQueue;
+  OnPress(queue, test_.cmdSaveTestOnly, &QPushButton::clicked, this, [this] { cmdSaveTestOnly_Click(); });
+  OnPress(queue, test_.browseOlds, &QPushButton::clicked, this, [this] { browseOlds_Click(); });
+  OnPress(queue, report_.BrowseLogPrint, &QPushButton::clicked, this, [this] { BrowseLogPrint_Click(); });
 }
 
 QString RecordFiles::TestsFolder() const { return program_.programFolder + QLatin1Char('/') + kTestsFolder; }

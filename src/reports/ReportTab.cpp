@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 
+#include "platform/Presses.h"
 #include "settings/Formats.h"
 #include "settings/Messages.h"
 #include "settings/NumberText.h"
@@ -18,10 +19,11 @@ void AppendLine(QLabel* column, const QString& point) { column->setText(column->
 
 ReportTab::ReportTab(Program& program, TestPage& testPage, ReportPage& reportPage, QTabWidget& tabs)
     : program_(program), test_(testPage), report_(reportPage), tabs_(tabs), shownTab_(tabs.currentIndex()) {
+  CommandQueue& queue = program_.commandQueue;
   connect(&tabs_, &QTabWidget::currentChanged, this, &ReportTab::TabChanged);
-  connect(report_.CalculateTensileMean, &QPushButton::clicked, this, &ReportTab::CalculateTensileMean_Click);
-  connect(report_.cmdClearResults, &QPushButton::clicked, this, &ReportTab::cmdClearResults_Click);
-  connect(report_.cmdSelPicture, &QPushButton::clicked, this, &ReportTab::cmdSelPicture_Click);
+  OnPress(queue, report_.CalculateTensileMean, &QPushButton::clicked, this, [this] { CalculateTensileMean_Click(); });
+  OnPress(queue, report_.cmdClearResults, &QPushButton::clicked, this, [this] { cmdClearResults_Click(); });
+  OnPress(queue, report_.cmdSelPicture, &QPushButton::clicked, this, [this] { cmdSelPicture_Click(); });
 }
 
 void ReportTab::TabChanged(int index) {
@@ -41,16 +43,28 @@ void ReportTab::SSTab1_Click(int PreviousTab) {
     return;
   }
   if (!SettingsTabGranted && SettingsTabPending) {
-    if (!AskSettingsPassword(program_.dialogs)) {
-      SettingsTabPending = false;
+    // The prompt is a box: it waits for the command on the line, if any,
+    // and is asked once however often the tabs change meanwhile.
+    if (!passwordAsked_) {
+      passwordAsked_ = true;
+      program_.commandQueue.Run([this] { AskSettingsTabPassword(); });
       return;
     }
-    SettingsTabGranted = true;
-    SelectTab(Tab::Settings);
+  } else {
+    SettingsTabGranted = false;
+    SettingsTabPending = false;
   }
-  SettingsTabGranted = false;
-  SettingsTabPending = false;
   RebuildReportTexts();
+}
+
+void ReportTab::AskSettingsTabPassword() {
+  passwordAsked_ = false;
+  if (!AskSettingsPassword(program_.dialogs)) {
+    SettingsTabPending = false;
+    return;
+  }
+  SettingsTabGranted = true;
+  SelectTab(Tab::Settings);
 }
 
 void ReportTab::add2ReportHeader(const QString& point) { AppendLine(report_.labReportConditions, point); }

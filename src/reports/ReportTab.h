@@ -18,7 +18,8 @@ constexpr int Report = 2;
 
 // The report tab's behaviour: the password gate in front of the settings tab
 // and the rebuilding of the report texts on every change of tab, the average
-// of the three break values and the report logo.
+// of the three break values and the report logo. The password prompt and
+// the buttons reach the operator through the command queue.
 class ReportTab : public QObject {
   Q_OBJECT
  public:
@@ -45,6 +46,8 @@ class ReportTab : public QObject {
 
  private:
   void TabChanged(int index);
+  // Asks for the settings password; the settings tab shows when it matches.
+  void AskSettingsTabPassword();
   void RebuildReportTexts();
   int AverageDecimals() const;
 
@@ -53,6 +56,7 @@ class ReportTab : public QObject {
   ReportPage& report_;
   QTabWidget& tabs_;
   int shownTab_;
+  bool passwordAsked_ = false;  // the password prompt is queued
 };
 
 }  // namespace vt

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/Controls.h"
+#include "platform/Presses.h"
 
 namespace vt {
 namespace {
@@ -82,11 +83,12 @@ QString DriveName(const Drive& drive) {
   return drive.mountPoint + QStringLiteral(" [") + drive.label + QLatin1Char(']');
 }
 
-DirSelectForm::DirSelectForm(Global& global, Dialogs& dialogs, std::function<void()> saveConfig, QWidget* parent)
-    : DirSelectForm(global, dialogs, std::move(saveConfig), MachineDrives(), parent) {}
+DirSelectForm::DirSelectForm(Global& global, CommandQueue& queue, Dialogs& dialogs,
+                             std::function<void()> saveConfig, QWidget* parent)
+    : DirSelectForm(global, queue, dialogs, std::move(saveConfig), MachineDrives(), parent) {}
 
-DirSelectForm::DirSelectForm(Global& global, Dialogs& dialogs, std::function<void()> saveConfig,
-                             const DriveSource& drives, QWidget* parent)
+DirSelectForm::DirSelectForm(Global& global, CommandQueue& queue, Dialogs& dialogs,
+                             std::function<void()> saveConfig, const DriveSource& drives, QWidget* parent)
     : QDialog(parent), global_(global), dialogs_(dialogs), saveConfig_(std::move(saveConfig)), drives_(drives) {
   setObjectName(QStringLiteral("DirSelectForm"));
   setWindowTitle(QStringLiteral("Directory for default archieve"));
@@ -111,9 +113,9 @@ DirSelectForm::DirSelectForm(Global& global, Dialogs& dialogs, std::function<voi
 
   connect(DirSel, &QTreeWidget::itemExpanded, this, &DirSelectForm::FillFolder);
   connect(DirSel, &QTreeWidget::currentItemChanged, this, &DirSelectForm::DirSel_Change);
-  connect(DriveSel, &QComboBox::currentIndexChanged, this, &DirSelectForm::DriveSel_Change);
-  connect(Command1, &QPushButton::clicked, this, &DirSelectForm::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &DirSelectForm::Command2_Click);
+  OnPress(queue, DriveSel, &QComboBox::currentIndexChanged, this, [this] { DriveSel_Change(); });
+  OnPress(queue, Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  OnPress(queue, Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 
   Form_Load();
 }

@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <functional>
 
+#include "platform/CommandQueue.h"
 #include "platform/Dialogs.h"
 #include "settings/Global.h"
 
@@ -67,9 +68,10 @@ QString DriveName(const Drive& drive);
 class DirSelectForm : public QDialog {
   Q_OBJECT
  public:
-  DirSelectForm(Global& global, Dialogs& dialogs, std::function<void()> saveConfig, QWidget* parent = nullptr);
-  DirSelectForm(Global& global, Dialogs& dialogs, std::function<void()> saveConfig, const DriveSource& drives,
+  DirSelectForm(Global& global, CommandQueue& queue, Dialogs& dialogs, std::function<void()> saveConfig,
                 QWidget* parent = nullptr);
+  DirSelectForm(Global& global, CommandQueue& queue, Dialogs& dialogs, std::function<void()> saveConfig,
+                const DriveSource& drives, QWidget* parent = nullptr);
 
   QComboBox* DriveSel;
   QTreeWidget* DirSel;

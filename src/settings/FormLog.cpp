@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "platform/Controls.h"
+#include "platform/Presses.h"
 #include "settings/Messages.h"
 #include "settings/NumberText.h"
 
@@ -46,8 +47,8 @@ QPushButton* PictureButton(QStyle::StandardPixmap picture, const QString& tip, c
 
 }  // namespace
 
-FormLog::FormLog(Global& global, Dialogs& dialogs, QString programFolder, std::function<void()> saveConfig,
-                 QWidget* parent)
+FormLog::FormLog(Global& global, CommandQueue& queue, Dialogs& dialogs, QString programFolder,
+                 std::function<void()> saveConfig, QWidget* parent)
     : QDialog(parent),
       global_(global),
       dialogs_(dialogs),
@@ -112,10 +113,10 @@ FormLog::FormLog(Global& global, Dialogs& dialogs, QString programFolder, std::f
   layout->addLayout(buttons);
 
   connect(SelDatLogEnab, &QCheckBox::toggled, this, &FormLog::SelDatLogEnab_Click);
-  connect(ButtonDef, &QPushButton::clicked, this, &FormLog::ButtonDef_Click);
-  connect(SelDatLog, &QToolButton::clicked, this, &FormLog::SelDatLog_Click);
-  connect(Ok, &QPushButton::clicked, this, &FormLog::Ok_Click);
-  connect(Cancel, &QPushButton::clicked, this, &FormLog::Cancel_Click);
+  OnPress(queue, ButtonDef, &QPushButton::clicked, this, [this] { ButtonDef_Click(); });
+  OnPress(queue, SelDatLog, &QToolButton::clicked, this, [this] { SelDatLog_Click(); });
+  OnPress(queue, Ok, &QPushButton::clicked, this, [this] { Ok_Click(); });
+  OnPress(queue, Cancel, &QPushButton::clicked, this, [this] { Cancel_Click(); });
 
   Form_Load();
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 
+#include "platform/CommandQueue.h"
 #include "platform/Dialogs.h"
 #include "settings/Global.h"
 
@@ -20,8 +21,8 @@ namespace vt {
 class FormLog : public QDialog {
   Q_OBJECT
  public:
-  FormLog(Global& global, Dialogs& dialogs, QString programFolder, std::function<void()> saveConfig,
-          QWidget* parent = nullptr);
+  FormLog(Global& global, CommandQueue& queue, Dialogs& dialogs, QString programFolder,
+          std::function<void()> saveConfig, QWidget* parent = nullptr);
 
   QCheckBox* SelDatLogEnab;
   QLabel* Label3;

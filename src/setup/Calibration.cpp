@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/Controls.h"
+#include "platform/Presses.h"
 #include "settings/Messages.h"
 #include "settings/NumberText.h"
 
@@ -48,21 +49,18 @@ Calibration::Calibration(Program& program, CommandRegister& commands, QWidget* p
   layout->addWidget(labStepVal[1]);
   layout->addLayout(exitRow);
 
-  connect(cmdSetZero, &QPushButton::clicked, this, &Calibration::cmdSetZero_Click);
-  connect(cmdCalibrate, &QPushButton::clicked, this, &Calibration::cmdCalibrate_Click);
-  connect(cmdExit, &QPushButton::clicked, this, &Calibration::cmdExit_Click);
+  CommandQueue& queue = program_.commandQueue;
+  OnPress(queue, cmdSetZero, &QPushButton::clicked, this, [this] { cmdSetZero_Click(); });
+  OnPress(queue, cmdCalibrate, &QPushButton::clicked, this, [this] { cmdCalibrate_Click(); });
+  OnPress(queue, cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
 }
 
-// Both commands run through the command queue, after any command still on the line.
 void Calibration::cmdSetZero_Click() {
-  program_.commandQueue.Run([this] { commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::Zero); });
+  commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::Zero);
 }
 
+// Checks the known load and sends the span command with it.
 void Calibration::cmdCalibrate_Click() {
-  program_.commandQueue.Run([this] { Span(); });
-}
-
-void Calibration::Span() {
   const double load = RoundHalfEven(Val(txtCalVal->text()));
   if (load < std::numeric_limits<std::int32_t>::min() || load > std::numeric_limits<std::int32_t>::max()) {
     ShowEntryError(program_.dialogs, kLoadOutOfRange);

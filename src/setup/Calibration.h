@@ -14,7 +14,8 @@ namespace vt {
 
 // The calibration window: sets the indicator's zero and its span with a
 // known load through the command register. It keeps no state and reads
-// nothing back from the indicator; the register writes are not awaited.
+// nothing back from the indicator; the register writes are not awaited. The
+// buttons reach their handlers through the command queue.
 class Calibration : public QDialog {
   Q_OBJECT
  public:
@@ -32,9 +33,6 @@ class Calibration : public QDialog {
   void cmdExit_Click();
 
  private:
-  // Checks the known load and sends the span command with it.
-  void Span();
-
   Program& program_;
   CommandRegister& commands_;
 };

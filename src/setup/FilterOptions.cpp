@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/Controls.h"
+#include "platform/Presses.h"
 #include "settings/Formats.h"
 #include "settings/Messages.h"
 #include "settings/NumberText.h"
@@ -95,17 +96,18 @@ FilterOptions::FilterOptions(Program& program, ParameterTransfers& transfers, Tr
   layout->addLayout(buttons);
 
   connect(FiltMode, &QComboBox::activated, this, [this] { FiltMode_Click(); });
-  connect(CmdSetDef, &QPushButton::clicked, this, &FilterOptions::CmdSetDef_Click);
-  connect(cmdOK, &QPushButton::clicked, this, &FilterOptions::cmdOK_Click);
-  connect(cmdApply, &QPushButton::clicked, this, &FilterOptions::cmdApply_Click);
-  connect(cmdCancel, &QPushButton::clicked, this, &FilterOptions::cmdCancel_Click);
+  CommandQueue& queue = program_.commandQueue;
+  OnPress(queue, CmdSetDef, &QPushButton::clicked, this, [this] { CmdSetDef_Click(); });
+  OnPress(queue, cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  OnPress(queue, cmdApply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
+  OnPress(queue, cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
 
 void FilterOptions::ShowModal() {
   Form_Load();
   if (program_.comm.CommError) return;
   LabSpanUnit->setText(UnitName(program_.global.SpanUnit));
-  exec();
+  program_.dialogs.ShowModal(*this);
 }
 
 void FilterOptions::Form_Load() {
@@ -204,16 +206,11 @@ bool FilterOptions::CheckAndWrite() {
   return true;
 }
 
-// The writes run through the command queue, after any command still on the line.
 void FilterOptions::cmdOK_Click() {
-  program_.commandQueue.Run([this] {
-    if (WriteFilterPars()) accept();
-  });
+  if (WriteFilterPars()) accept();
 }
 
-void FilterOptions::cmdApply_Click() {
-  program_.commandQueue.Run([this] { WriteFilterPars(); });
-}
+void FilterOptions::cmdApply_Click() { WriteFilterPars(); }
 
 void FilterOptions::cmdCancel_Click() { reject(); }
 

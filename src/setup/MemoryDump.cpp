@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Controls.h"
+#include "platform/Presses.h"
 #include "settings/Messages.h"
 #include "setup/MemoryFile.h"
 
@@ -72,11 +73,12 @@ MemoryDump::MemoryDump(Program& program, ParameterTransfers& transfers, Transact
   layout->addWidget(memoryWindow, 1);
   layout->addLayout(side);
 
-  connect(FetFileComp, &QPushButton::clicked, this, &MemoryDump::FetFileComp_Click);
-  connect(StoreFileComp, &QPushButton::clicked, this, &MemoryDump::StoreFileComp_Click);
-  connect(ReadPar, &QPushButton::clicked, this, &MemoryDump::ReadPar_Click);
-  connect(SetPar, &QPushButton::clicked, this, &MemoryDump::SetPar_Click);
-  connect(cmdCancel, &QPushButton::clicked, this, &MemoryDump::cmdCancel_Click);
+  CommandQueue& queue = program_.commandQueue;
+  OnPress(queue, FetFileComp, &QPushButton::clicked, this, [this] { FetFileComp_Click(); });
+  OnPress(queue, StoreFileComp, &QPushButton::clicked, this, [this] { StoreFileComp_Click(); });
+  OnPress(queue, ReadPar, &QPushButton::clicked, this, [this] { ReadPar_Click(); });
+  OnPress(queue, SetPar, &QPushButton::clicked, this, [this] { SetPar_Click(); });
+  OnPress(queue, cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
 
 FileDialogRequest MemoryDump::DialogRequest(const QString& fileName, int flags) const {
@@ -93,28 +95,22 @@ void MemoryDump::EnableSaving() {
   StoreFileComp->setEnabled(true);
 }
 
-// The buttons that hold the poll off or move the memory run through the
-// command queue, after any command still on the line.
 void MemoryDump::FetFileComp_Click() {
-  program_.commandQueue.Run([this] {
-    transactions_.SuspendPolling();
-    const auto path = program_.dialogs.ShowOpen(DialogRequest(QStringLiteral("*.mem"), kOpenDialogFlags));
-    if (path && !path->isEmpty()) {
-      LoadMemoryFile(*path);
-      EnableSaving();
-    }
-    transactions_.ResumePolling();
-  });
+  transactions_.SuspendPolling();
+  const auto path = program_.dialogs.ShowOpen(DialogRequest(QStringLiteral("*.mem"), kOpenDialogFlags));
+  if (path && !path->isEmpty()) {
+    LoadMemoryFile(*path);
+    EnableSaving();
+  }
+  transactions_.ResumePolling();
 }
 
 void MemoryDump::StoreFileComp_Click() {
-  program_.commandQueue.Run([this] {
-    const QString name = program_.clock.Now().toString(QStringLiteral("yyyyMMdd_HHmmss")) + QStringLiteral(".mem");
-    transactions_.SuspendPolling();
-    const auto path = program_.dialogs.ShowSave(DialogRequest(name, kSaveDialogFlags));
-    if (path && !path->isEmpty()) WriteFileMemoDump(*path);
-    transactions_.ResumePolling();
-  });
+  const QString name = program_.clock.Now().toString(QStringLiteral("yyyyMMdd_HHmmss")) + QStringLiteral(".mem");
+  transactions_.SuspendPolling();
+  const auto path = program_.dialogs.ShowSave(DialogRequest(name, kSaveDialogFlags));
+  if (path && !path->isEmpty()) WriteFileMemoDump(*path);
+  transactions_.ResumePolling();
 }
 
 void MemoryDump::LoadMemoryFile(const QString& path) {
@@ -142,10 +138,8 @@ void MemoryDump::WriteFileMemoDump(const QString& path) {
 }
 
 void MemoryDump::ReadPar_Click() {
-  program_.commandQueue.Run([this] {
-    ReadDeviceMemory();
-    EnableSaving();
-  });
+  ReadDeviceMemory();
+  EnableSaving();
 }
 
 void MemoryDump::ReadDeviceMemory() {
@@ -166,11 +160,9 @@ void MemoryDump::ReadDeviceMemory() {
 }
 
 void MemoryDump::SetPar_Click() {
-  program_.commandQueue.Run([this] {
-    transactions_.SuspendPolling();
-    WriteDeviceMemory();
-    transactions_.ResumePolling();
-  });
+  transactions_.SuspendPolling();
+  WriteDeviceMemory();
+  transactions_.ResumePolling();
 }
 
 bool MemoryDump::WriteDeviceMemory() {

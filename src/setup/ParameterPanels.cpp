@@ -1,5 +1,6 @@
 #include "setup/ParameterPanels.h"
 
+#include "platform/Presses.h"
 #include "settings/Messages.h"
 
 namespace vt {
@@ -37,8 +38,8 @@ ParameterPanels::ParameterPanels(Program& program, SettingsPage& page, Transacti
       transfers_(transfers),
       owner_(owner) {
   for (int i = 0; i < 4; ++i) {
-    connect(page.ReadPar[i], &QPushButton::clicked, this, [this, i] { ReadPar_Click(i); });
-    connect(page.SetPar[i], &QPushButton::clicked, this, [this, i] { SetPar_Click(i); });
+    OnPress(program_.commandQueue, page.ReadPar[i], &QPushButton::clicked, this, [this, i] { ReadPar_Click(i); });
+    OnPress(program_.commandQueue, page.SetPar[i], &QPushButton::clicked, this, [this, i] { SetPar_Click(i); });
   }
 }
 
@@ -46,16 +47,7 @@ void ParameterPanels::RaisePanelFlags(int panel) {
   for (int flag : PanelFlags(panel)) program_.global.ParFlags[flag] = true;
 }
 
-// Both buttons run through the command queue, after any command still on the line.
 void ParameterPanels::ReadPar_Click(int Index) {
-  program_.commandQueue.Run([this, Index] { ReadPanel(Index); });
-}
-
-void ParameterPanels::SetPar_Click(int Index) {
-  program_.commandQueue.Run([this, Index] { WritePanel(Index); });
-}
-
-void ParameterPanels::ReadPanel(int Index) {
   Communication& comm = program_.comm;
   comm.CommError = false;
   transfers_.ClearParFlags();
@@ -82,7 +74,7 @@ void ParameterPanels::ShowPanel(int panel, int version) {
   }
 }
 
-void ParameterPanels::WritePanel(int Index) {
+void ParameterPanels::SetPar_Click(int Index) {
   PollingSuspended polling(transactions_);
   transfers_.ClearParFlags();
   if (!EncodePanel(Index)) return;  // nothing is sent

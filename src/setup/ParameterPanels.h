@@ -16,7 +16,8 @@ namespace vt {
 // panels: a read moves the panel's groups from the indicator into the image
 // and decodes them into the panel; a write checks and encodes the panel into
 // the image and moves its groups to the indicator. Both transfer windows are
-// owned by `owner`, the main window.
+// owned by `owner`, the main window. The buttons reach their handlers
+// through the command queue.
 class ParameterPanels : public QObject {
   Q_OBJECT
  public:
@@ -27,8 +28,6 @@ class ParameterPanels : public QObject {
   void SetPar_Click(int Index);
 
  private:
-  void ReadPanel(int Index);
-  void WritePanel(int Index);
   void RaisePanelFlags(int panel);
   void ShowPanel(int panel, int version);
   // Checks and encodes a panel, asking the panel's questions; false when an

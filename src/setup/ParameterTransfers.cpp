@@ -60,12 +60,17 @@ void ParameterTransfers::SetDefaultPars() {
 
 void ParameterTransfers::ShowReadSetUp(QWidget* owner) {
   ReadSetUp window(program_, commands_, ProcList, owner);
-  window.exec();
+  Show(window);
 }
 
 void ParameterTransfers::ShowWriteSetUp(QWidget* owner, int calibRW) {
   WriteSetUp window(program_, commands_, ProcList, calibRW, owner);
-  window.exec();
+  Show(window);
+}
+
+void ParameterTransfers::Show(TransferWindow& window) {
+  // A transfer that never ran (the program is ending) moved nothing.
+  if (!program_.dialogs.ShowModal(window)) program_.comm.CommError = true;
 }
 
 }  // namespace vt

@@ -40,6 +40,8 @@ class ParameterTransfers {
   ProcListArray ProcList{};
 
  private:
+  void Show(TransferWindow& window);
+
   Program& program_;
   CommandRegister& commands_;
 };

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 
 #include "platform/Controls.h"
+#include "platform/Presses.h"
 #include "settings/Messages.h"
 #include "setup/Calibration.h"
 
@@ -26,14 +27,14 @@ Password::Password(Program& program, CommandRegister& commands, QWidget* parent)
   layout->addWidget(cmdExit, 2, 0);
   layout->addWidget(Command2, 2, 1);
 
-  connect(cmdExit, &QPushButton::clicked, this, &Password::cmdExit_Click);
-  connect(Command2, &QPushButton::clicked, this, &Password::Command2_Click);
+  OnPress(program_.commandQueue, cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+  OnPress(program_.commandQueue, Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 }
 
 void Password::cmdExit_Click() {
   if (txtPass->text() == kSettingsPassword) {
     Calibration calibration(program_, commands_, this);
-    calibration.exec();
+    program_.dialogs.ShowModal(calibration);
   }
   close();
 }

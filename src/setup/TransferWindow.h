@@ -41,7 +41,8 @@ class TransferWindow : public QDialog {
   virtual void Transfer() = 0;
 
   // Up to four attempts of `operation`, stopping at the first success; none
-  // once a stop is queued, so that the transfer ends as failed at once.
+  // once a stop has cut the command short, so that the transfer ends as
+  // failed at once.
   bool FourAttempts(const std::function<bool()>& operation) const;
   // Starts a transfer: nothing queued, nothing done.
   void ResetCounts();

@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include "platform/Controls.h"
+#include "platform/Presses.h"
 #include "settings/NumberText.h"
 #include "settings/SerialFile.h"
 
@@ -35,8 +36,8 @@ WinSerialNum::WinSerialNum(Program& program, QWidget* parent) : QDialog(parent),
   layout->addWidget(SerialNum, 0, 1);
   layout->addLayout(buttons, 1, 0, 1, 2);
 
-  connect(cmdOK, &QPushButton::clicked, this, &WinSerialNum::cmdOK_Click);
-  connect(cmdCancel, &QPushButton::clicked, this, &WinSerialNum::cmdCancel_Click);
+  OnPress(program_.commandQueue, cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  OnPress(program_.commandQueue, cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
 
 void WinSerialNum::cmdOK_Click() {

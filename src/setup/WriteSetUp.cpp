@@ -46,6 +46,11 @@ void WriteSetUp::Transfer() {
 bool WriteSetUp::DeviceAccepted() {
   const int type = commands_.ReadDeviceType(DeviceAddress());
   if (type == kCompatibleDeviceType) return true;
+  // A type that could not be read is a failed transfer, not a foreign device.
+  if (type == kNoDeviceType) {
+    program_.comm.CommError = true;
+    return false;
+  }
   const DeviceTypeRow& row = LookUpDeviceType(type);
   const QString question = QString::number(type) +
                            QStringLiteral(": This program is not compatible with this device. Calibration "

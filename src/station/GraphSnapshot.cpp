@@ -1,9 +1,12 @@
 #include "station/GraphSnapshot.h"
 
+#include "platform/Presses.h"
+
 namespace vt {
 
 GraphSnapshot::GraphSnapshot(Program& program, TestPage& testPage) : program_(program), page_(testPage) {
-  connect(page_.Graph, &GraphBox::KeyPress, this, &GraphSnapshot::Graph_KeyPress);
+  OnPress(program_.commandQueue, page_.Graph, &GraphBox::KeyPress, this,
+          [this](int keyAscii) { Graph_KeyPress(keyAscii); });
 }
 
 QString GraphSnapshot::SnapshotPath(const QString& programFolder, const QDateTime& when) {

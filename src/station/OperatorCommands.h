@@ -9,7 +9,8 @@
 namespace vt {
 
 // The buttons that send single commands to the indicator: set zero, tare,
-// failure reset and the two store commands.
+// failure reset and the two store commands, each reached through the
+// command queue.
 class OperatorCommands : public QObject {
   Q_OBJECT
  public:
@@ -24,7 +25,6 @@ class OperatorCommands : public QObject {
  private:
   // A bare command code written into register 0, without waiting.
   void SetCommand(int code);
-  void Tare();
   // A "Process failed" box, with no poll running while it is open.
   void ShowProcessFailed(const QString& text);
   int Address() const { return program_.comm.DevAddressNumber(); }

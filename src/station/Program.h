@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "link/CommandQueue.h"
+#include "platform/CommandQueue.h"
 #include "link/Communication.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"

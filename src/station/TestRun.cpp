@@ -2,32 +2,29 @@
 
 #include <algorithm>
 
+#include "platform/Presses.h"
+
 namespace vt {
 
 TestRun::TestRun(Program& program, TestPage& testPage, MachinePanel& machinePanel, CommandRegister& commands,
                  PlcLink& plc)
     : program_(program), page_(testPage), machine_(machinePanel), commands_(commands), plc_(plc) {
-  connect(page_.cmdPLCPrepare, &QPushButton::clicked, this, &TestRun::cmdPLCPrepare_Click);
-  connect(page_.cmdStart, &QPushButton::clicked, this, &TestRun::cmdStart_Click);
-  connect(page_.cmdStop, &QPushButton::clicked, this, &TestRun::cmdStop_Click);
-  connect(machine_.SelPLCComPort, &QComboBox::activated, this, &TestRun::SelPLCComPort_Click);
+  CommandQueue& queue = program_.commandQueue;
+  OnPress(queue, page_.cmdPLCPrepare, &QPushButton::clicked, this, [this] { cmdPLCPrepare_Click(); });
+  OnPress(queue, page_.cmdStart, &QPushButton::clicked, this, [this] { cmdStart_Click(); });
+  OnStopPress(queue, page_.cmdStop, &QPushButton::clicked, this, [this] { cmdStop_Click(); });
+  OnPress(queue, machine_.SelPLCComPort, &QComboBox::activated, this, [this] { SelPLCComPort_Click(); });
 }
 
-// Each button's command runs through the command queue, in the order pressed.
-void TestRun::cmdPLCPrepare_Click() {
-  program_.commandQueue.Run([this] { plc_.PLCCommand(PlcCmd::Prepare); });
-}
-
-void TestRun::cmdStart_Click() { program_.commandQueue.Run([this] { StartTest(); }); }
+void TestRun::cmdPLCPrepare_Click() { plc_.PLCCommand(PlcCmd::Prepare); }
 
 void TestRun::cmdStop_Click() {
-  program_.commandQueue.RunStop([this] {
-    commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::TestStop);
-    plc_.PLCCommand(PlcCmd::Stop);
-  });
+  commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::TestStop);
+  plc_.PLCCommand(PlcCmd::Stop);
 }
 
-void TestRun::StartTest() {
+// A new test in the program, then the start to the indicator and the PLC.
+void TestRun::cmdStart_Click() {
   Graphic& graphic = program_.graphic;
   program_.global.RecordLoaded = false;
   program_.global.GapValue = 0;

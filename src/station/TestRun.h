@@ -9,7 +9,8 @@
 namespace vt {
 
 // The test run from the test tab ("Hazırla", "BAŞLAT", "BİTİR") and the PLC
-// port choice of the settings tab.
+// port choice of the settings tab. The buttons reach their handlers through
+// the command queue; "BİTİR" is a stop.
 class TestRun : public QObject {
   Q_OBJECT
  public:
@@ -24,9 +25,6 @@ class TestRun : public QObject {
   void SelPLCComPort_Click();
 
  private:
-  // A new test in the program, then the start to the indicator and the PLC.
-  void StartTest();
-
   Program& program_;
   TestPage& page_;
   MachinePanel& machine_;

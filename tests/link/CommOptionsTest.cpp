@@ -29,7 +29,7 @@ class CommOptionsWindow : public ::testing::Test {
     actions.saveConfig = [this] { ++saves; };
     actions.IndTCPConOK = &tcpLed;
     actions.labTCPCOn = &tcpLabel;
-    return std::make_unique<CommOptions>(comm, dialogs, actions);
+    return std::make_unique<CommOptions>(comm, queue, dialogs, actions);
   }
 
   // "OK" refuses the entries with one message: the window stays open with
@@ -63,6 +63,7 @@ class CommOptionsWindow : public ::testing::Test {
   }
 
   Communication comm;
+  CommandQueue queue;
   ScriptedDialogs dialogs;
   std::vector<int> openedPorts;
   bool portOpens = true;

@@ -27,10 +27,11 @@ class PlcLinkOnPty : public ::testing::Test {
   test::ProgramFolder folder{false};
   test::PtyPair pty;
   Communication comm;
+  CommandQueue queue;
   ScriptedDialogs dialogs;
   QLineEdit height_, speed_;
   QLabel state_;
-  PlcLink plc{comm, dialogs, PlcControls{&height_, &speed_, &state_}, folder.Path()};
+  PlcLink plc{comm, queue, dialogs, PlcControls{&height_, &speed_, &state_}, folder.Path()};
 };
 
 TEST_F(PlcLinkOnPty, FramesMatchTheDocumentedExamplesByteForByte) {

@@ -36,7 +36,7 @@ class DirSelectFormTest : public ::testing::Test {
   }
 
   std::unique_ptr<DirSelectForm> Open() {
-    return std::make_unique<DirSelectForm>(global, dialogs, [this] { ++saves; }, drives);
+    return std::make_unique<DirSelectForm>(global, queue, dialogs, [this] { ++saves; }, drives);
   }
 
   void Store(const QString& drive, const QString& folder) {
@@ -51,6 +51,7 @@ class DirSelectFormTest : public ::testing::Test {
   const QString nameB = driveB + QStringLiteral(" [BEE]");
   FakeDrives drives;
   Global global;
+  CommandQueue queue;
   ScriptedDialogs dialogs;
   int saves = 0;
 };
@@ -257,8 +258,9 @@ TEST(MountedDrivesTest, TheRootFolderIsADriveAlsoWhereTheMountTableLacksIt) {
 
 TEST(MountedDrivesTest, TheWindowOnTheRealDrivesOpensWithoutAStoredChoice) {
   Global global;
+  CommandQueue queue;
   ScriptedDialogs dialogs;
-  DirSelectForm form(global, dialogs, {});
+  DirSelectForm form(global, queue, dialogs, {});
   EXPECT_FALSE(form.ChosenDrive().isEmpty());
   EXPECT_EQ(form.ChosenDrive(), form.DriveSel->currentText());
   EXPECT_FALSE(form.ChosenFolder().isEmpty());

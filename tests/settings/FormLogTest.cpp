@@ -22,7 +22,7 @@ class FormLogTest : public ::testing::Test {
   }
 
   std::unique_ptr<FormLog> Open() {
-    return std::make_unique<FormLog>(global, dialogs, kProgramFolder, [this] {
+    return std::make_unique<FormLog>(global, queue, dialogs, kProgramFolder, [this] {
       ++saves;
       atSave = global;
     });
@@ -35,6 +35,7 @@ class FormLogTest : public ::testing::Test {
 
   Global global;
   Global atSave;  // the options as they stood when the configuration was written
+  CommandQueue queue;
   ScriptedDialogs dialogs;
   int saves = 0;
 };

@@ -1,4 +1,4 @@
-#include "link/CommandQueue.h"
+#include "platform/CommandQueue.h"
 
 #include <utility>
 
@@ -17,8 +17,13 @@ void CommandQueue::RunWaiting() {
   while (!LineTaken() && !waiting_.empty()) {
     Queued next = std::move(waiting_.front());
     waiting_.pop_front();
-    if (next.stop) --stopsWaiting_;
+    if (next.stop) {
+      --stopsWaiting_;
+      ++stopsRun_;
+    }
+    running_.push_back(stopsRun_);
     next.command();
+    running_.pop_back();
   }
 }
 
