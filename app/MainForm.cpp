@@ -62,7 +62,7 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
       Timer1, programFolder, options.tcpPort, options.startTimers);
   transactions = std::make_unique<Transactions>(*link, program.comm, program.commandQueue);
   commands = std::make_unique<CommandRegister>(*transactions, program.comm, program.commandQueue);
-  dialogs.SetBeforeShowing([this] { return BeforeShowing(); });
+  dialogs.SetBeforeShowing([this] { BeforeShowing(); });
   transfers = std::make_unique<ParameterTransfers>(program, *commands);
   parameterPanels =
       std::make_unique<ParameterPanels>(program, *settingsPage, *transactions, *commands, *transfers, *this);
@@ -162,14 +162,13 @@ void MainForm::ClearTestDisplay() {
   testPage->labTestStop->setText(QStringLiteral("----"));
 }
 
-bool MainForm::BeforeShowing() {
+void MainForm::BeforeShowing() {
   // No box or window holds back a press: the commands queued behind the
   // running one go out first. The running command keeps the poll as it had
   // it, whatever they left it in.
   const bool polling = program.comm.PollEnabled;
   program.commandQueue.RunWaiting();
   program.comm.PollEnabled = polling;
-  return !unloaded_;
 }
 
 void MainForm::cmdExit_Click() { close(); }
@@ -238,6 +237,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
       if (unloaded_) return;
       Form_Unload();
       unloaded_ = true;
+      program.dialogs.EndShowing();
       close();
     });
   }

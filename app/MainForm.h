@@ -96,8 +96,8 @@ class MainForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Runs before every box and window: false once the window has closed.
-  bool BeforeShowing();
+  // Runs before every box and window that waits for the operator.
+  void BeforeShowing();
   void Form_Load();
   void Form_Unload();
   void LoadLedPictures();

@@ -103,10 +103,11 @@ int CommandRegister::RunCmd6(int address) {
   return *code == kResultCodeFFFE ? 2 : 1;
 }
 
-void CommandRegister::SetRegister(int address, int reg, int value) {
+bool CommandRegister::SetRegister(int address, int reg, int value) {
   comm_.CmdTimer = kCommandTicks;
-  txn_.WriteRegister(address, reg, value);
+  const bool written = txn_.WriteRegister(address, reg, value);
   comm_.PollEnabled = true;
+  return written;
 }
 
 }  // namespace vt

@@ -65,8 +65,9 @@ class CommandRegister {
   int RunCmd5(int address);
   // 0 done, 1 a code other than FFFEh, 2 code FFFEh, 3 no result.
   int RunCmd6(int address);
-  // Writes a register without waiting for the indicator; polling goes on.
-  void SetRegister(int address, int reg, int value);
+  // Writes a register without waiting for the indicator's result; polling
+  // goes on. True when the write was answered.
+  bool SetRegister(int address, int reg, int value);
 
  private:
   enum class Outcome { Changed, Failed };

@@ -5,30 +5,42 @@
 namespace vt {
 
 int Dialogs::MsgBox(const QString& text, int style, const std::optional<QString>& title) {
-  if (!MayShow()) return DefaultAnswer(style);
+  if (!BeforeShowing()) return DefaultAnswer(style);
   return showMessage(text, style, title.value_or(appTitle_));
 }
 
 QString Dialogs::InputBox(const QString& prompt, const std::optional<QString>& title,
                           const QString& defaultText) {
-  if (!MayShow()) return {};
+  if (!BeforeShowing()) return {};
   return showInput(prompt, title.value_or(appTitle_), defaultText);
 }
 
 std::optional<QString> Dialogs::ShowOpen(const FileDialogRequest& request) {
-  if (!MayShow()) return std::nullopt;
+  if (!BeforeShowing()) return std::nullopt;
   return showOpen(request);
 }
 
 std::optional<QString> Dialogs::ShowSave(const FileDialogRequest& request) {
-  if (!MayShow()) return std::nullopt;
+  if (!BeforeShowing()) return std::nullopt;
   return showSave(request);
 }
 
 bool Dialogs::ShowModal(QDialog& window) {
-  if (!MayShow()) return false;
+  if (!BeforeShowing()) return false;
   window.exec();
   return true;
+}
+
+bool Dialogs::ShowProgress(QDialog& window) {
+  if (ended_) return false;
+  window.exec();
+  return true;
+}
+
+bool Dialogs::BeforeShowing() {
+  // The hook may end the program: then nothing shows.
+  if (beforeShowing_ && !ended_) beforeShowing_();
+  return !ended_;
 }
 
 int DefaultAnswer(int style) {

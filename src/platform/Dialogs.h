@@ -61,14 +61,25 @@ class Dialogs {
   std::optional<QString> ShowOpen(const FileDialogRequest& request);
   std::optional<QString> ShowSave(const FileDialogRequest& request);
 
-  // Runs `window` modally; false when it was not shown.
+  // Runs a window that waits for the operator modally; false when it was
+  // not shown.
   bool ShowModal(QDialog& window);
+  // Runs a window that does its work and closes itself ("Please Wait")
+  // modally; it waits for nobody, so the hook does not run. False when it
+  // was not shown.
+  bool ShowProgress(QDialog& window);
 
-  // Runs before every box, prompt, file dialog and modal window; when it
-  // returns false (the program is ending), nothing more is shown: a box
-  // answers its default button, a prompt and a file dialog are cancelled and
-  // a window is not shown.
-  void SetBeforeShowing(std::function<bool()> hook) { beforeShowing_ = std::move(hook); }
+  // Runs before every box, prompt, file dialog and window that waits for
+  // the operator. Setting it (the main window does, when it opens) lets
+  // everything show again.
+  void SetBeforeShowing(std::function<void()> hook) {
+    beforeShowing_ = std::move(hook);
+    ended_ = false;
+  }
+  // From now on nothing is shown (the program is ending): a box answers its
+  // default button, a prompt and a file dialog are cancelled and a window
+  // is not shown.
+  void EndShowing() { ended_ = true; }
 
   const QString& AppTitle() const { return appTitle_; }
   void SetAppTitle(const QString& title) { appTitle_ = title; }
@@ -80,10 +91,12 @@ class Dialogs {
   virtual std::optional<QString> showSave(const FileDialogRequest& request) = 0;
 
  private:
-  bool MayShow() const { return !beforeShowing_ || beforeShowing_(); }
+  // Runs the hook; false when nothing may be shown any more.
+  bool BeforeShowing();
 
   QString appTitle_ = QStringLiteral("VorTEST");
-  std::function<bool()> beforeShowing_;
+  std::function<void()> beforeShowing_;
+  bool ended_ = false;
 };
 
 // The answer a box gives when it is closed on its default button.

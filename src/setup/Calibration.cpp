@@ -56,7 +56,7 @@ Calibration::Calibration(Program& program, CommandRegister& commands, QWidget* p
 }
 
 void Calibration::cmdSetZero_Click() {
-  commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::Zero);
+  if (!commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::Zero)) ShowCommFailed(program_.dialogs);
 }
 
 // Checks the known load and sends the span command with it.
@@ -69,10 +69,11 @@ void Calibration::cmdCalibrate_Click() {
   const auto n = static_cast<std::int32_t>(load);
   const int address = program_.comm.DevAddressNumber();
   // The high word first, as a two's-complement number; the register keeps its
-  // low 16 bits. Then the low word, then the command.
-  commands_.SetRegister(address, 2, n >> 16);
-  commands_.SetRegister(address, 1, n);
-  commands_.SetRegister(address, 0, IndCmd::SpanCal);
+  // low 16 bits. Then the low word, then the command, which never follows a
+  // load that did not arrive whole.
+  const bool sent = commands_.SetRegister(address, 2, n >> 16) && commands_.SetRegister(address, 1, n) &&
+                    commands_.SetRegister(address, 0, IndCmd::SpanCal);
+  if (!sent) ShowCommFailed(program_.dialogs);
 }
 
 void Calibration::cmdExit_Click() { close(); }

@@ -70,7 +70,7 @@ void ParameterTransfers::ShowWriteSetUp(QWidget* owner, int calibRW) {
 
 void ParameterTransfers::Show(TransferWindow& window) {
   // A transfer that never ran (the program is ending) moved nothing.
-  if (!program_.dialogs.ShowModal(window)) program_.comm.CommError = true;
+  if (!program_.dialogs.ShowProgress(window)) program_.comm.CommError = true;
 }
 
 }  // namespace vt

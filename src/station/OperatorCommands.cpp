@@ -21,7 +21,9 @@ void OperatorCommands::cmdPar2Ram_Click() { SetCommand(IndCmd::ToRam); }
 
 void OperatorCommands::cmd2EEprom_Click() { SetCommand(IndCmd::ToEEprom); }
 
-void OperatorCommands::SetCommand(int code) { commands_.SetRegister(Address(), 0, code); }
+void OperatorCommands::SetCommand(int code) {
+  if (!commands_.SetRegister(Address(), 0, code)) ShowCommFailed(program_.dialogs);
+}
 
 void OperatorCommands::cmdFailReset_Click() {
   if (!commands_.RunCmd12(Address())) ShowCommFailed(program_.dialogs);

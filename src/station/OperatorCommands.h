@@ -23,7 +23,8 @@ class OperatorCommands : public QObject {
   void AppTare_Click(int index);
 
  private:
-  // A bare command code written into register 0, without waiting.
+  // A bare command code written into register 0, without waiting for its
+  // result; "Communication Failed" when the write failed.
   void SetCommand(int code);
   // A "Process failed" box, with no poll running while it is open.
   void ShowProcessFailed(const QString& text);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Presses.h"
+#include "settings/Messages.h"
 
 namespace vt {
 
@@ -18,10 +19,7 @@ TestRun::TestRun(Program& program, TestPage& testPage, MachinePanel& machinePane
 
 void TestRun::cmdPLCPrepare_Click() { plc_.PLCCommand(PlcCmd::Prepare); }
 
-void TestRun::cmdStop_Click() {
-  commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::TestStop);
-  plc_.PLCCommand(PlcCmd::Stop);
-}
+void TestRun::cmdStop_Click() { SendToMachine(IndCmd::TestStop, PlcCmd::Stop); }
 
 // A new test in the program, then the start to the indicator and the PLC.
 void TestRun::cmdStart_Click() {
@@ -33,8 +31,15 @@ void TestRun::cmdStart_Click() {
   graphic.RestartCurve();
   graphic.TestStart = program_.clock.Now();
   std::fill_n(graphic.GraphSamples.begin(), kLiveSampleLimit, kStartPlaceholder);
-  commands_.SetRegister(program_.comm.DevAddressNumber(), 0, IndCmd::TestStart);
-  plc_.PLCCommand(PlcCmd::Start);
+  SendToMachine(IndCmd::TestStart, PlcCmd::Start);
+}
+
+void TestRun::SendToMachine(int code, int plcCommand) {
+  const bool sent = commands_.SetRegister(program_.comm.DevAddressNumber(), 0, code);
+  // The PLC gets its request whatever became of the indicator's; only then
+  // may a box show.
+  plc_.PLCCommand(plcCommand);
+  if (!sent) ShowCommFailed(program_.dialogs);
 }
 
 void TestRun::SelPLCComPort_Click() {

@@ -25,6 +25,10 @@ class TestRun : public QObject {
   void SelPLCComPort_Click();
 
  private:
+  // The code to the indicator, then the command to the PLC; a code that did
+  // not reach the indicator shows "Communication Failed" after both.
+  void SendToMachine(int code, int plcCommand);
+
   Program& program_;
   TestPage& page_;
   MachinePanel& machine_;

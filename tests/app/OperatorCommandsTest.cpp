@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SimulatedStation.h"
+#include "setup/Calibration.h"
 
 namespace vt {
 namespace {
@@ -70,18 +71,33 @@ TEST_F(OperatorCommandsAgainstIndicator, TareAndFailureResetWithoutAResultFailTh
   EXPECT_EQ(station.dialogs.boxes.size(), 2u);  // both done: no further box
 }
 
-TEST_F(OperatorCommandsAgainstIndicator, SetZeroAndStoresAreSentWithoutWaitingAndSilentWhenTheLinkIsDown) {
-  operatorCommands().cmdSetZero_Click();
-  operatorCommands().cmdPar2Ram_Click();
-  operatorCommands().cmd2EEprom_Click();
-  EXPECT_EQ(CommandCodes(), std::vector<quint16>({Cmd::Zero, Cmd::StoreToRam, Cmd::StoreToEeprom}));
+// The commands written without awaiting a result go out at once; on a
+// link that is down nothing is sent and each says so, the span without
+// its command after a load that did not arrive.
+TEST_F(OperatorCommandsAgainstIndicator, SingleWritesAreSentWithoutWaitingAndReportedWhenTheLinkIsDown) {
+  Calibration calibration(station.program(), *station.form->commands);
+  QPushButton* const buttons[] = {station.form->settingsPage->machinePanel->cmdSetZero,
+                                  station.form->settingsPage->machinePanel->cmdPar2Ram,
+                                  station.form->settingsPage->machinePanel->cmd2EEprom,
+                                  station.form->testPage->cmdStart,
+                                  station.form->testPage->cmdStop,
+                                  calibration.cmdSetZero,
+                                  calibration.cmdCalibrate};
+  for (QPushButton* button : buttons) button->click();
+  EXPECT_EQ(CommandCodes(), std::vector<quint16>({Cmd::Zero, Cmd::StoreToRam, Cmd::StoreToEeprom, Cmd::TestStart,
+                                                  Cmd::TestStop, Cmd::Zero, Cmd::SpanCalibration}));
+  EXPECT_TRUE(station.dialogs.boxes.empty());
 
   station.program().comm.PollEnabled = false;
   station.WaitFor([&] { return !station.program().comm.TxnBusy; });
   station.program().comm.LinkOK = false;
-  operatorCommands().cmdSetZero_Click();
-  EXPECT_EQ(CommandCodes().size(), 3u);
-  EXPECT_TRUE(station.dialogs.boxes.empty());
+  for (QPushButton* button : buttons) {
+    SCOPED_TRACE(button->objectName().toStdString());
+    station.dialogs.boxes.clear();
+    button->click();
+    EXPECT_EQ(station.dialogs.texts(), QStringList{QStringLiteral("Communication Failed")});
+  }
+  EXPECT_EQ(CommandCodes().size(), 7u);
 }
 
 TEST_F(OperatorCommandsAgainstIndicator, StartAndStopReachTheIndicator) {
