@@ -4,7 +4,7 @@ namespace vt {
 
 int ScriptedDialogs::showMessage(const QString& text, int style, const QString& title) {
   boxes.push_back({text, title, style});
-  if (whileOpen) whileOpen(boxes.back());
+  if (whileOpen) whileOpen();
   if (answers.empty()) return DefaultAnswer(style);
   const int answer = answers.front();
   answers.pop_front();
@@ -13,6 +13,7 @@ int ScriptedDialogs::showMessage(const QString& text, int style, const QString& 
 
 QString ScriptedDialogs::showInput(const QString& prompt, const QString& title, const QString& defaultText) {
   prompts.push_back({prompt, title, defaultText});
+  if (whileOpen) whileOpen();
   if (inputs.empty()) return {};
   QString text = inputs.front();
   inputs.pop_front();
@@ -21,6 +22,7 @@ QString ScriptedDialogs::showInput(const QString& prompt, const QString& title, 
 
 std::optional<QString> ScriptedDialogs::nextFile(const FileDialogRequest& request, bool save) {
   fileDialogs.push_back({request, save});
+  if (whileOpen) whileOpen();
   if (files.empty()) return std::nullopt;
   auto choice = files.front();
   files.pop_front();

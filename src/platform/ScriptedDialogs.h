@@ -37,9 +37,9 @@ class ScriptedDialogs : public Dialogs {
   std::deque<QString> inputs;
   std::deque<std::optional<QString>> files;
 
-  // Runs while a box is "open", before it answers: lets a test look at the
-  // program's state behind a modal box.
-  std::function<void(const Box&)> whileOpen;
+  // Runs while a box, a prompt or a file dialog is "open", before it
+  // answers: lets a test look at the program's state behind it.
+  std::function<void()> whileOpen;
 
   // The texts of every box shown so far, in order.
   QStringList texts() const;

@@ -17,29 +17,7 @@ namespace Cmd = sim::Cmd;
 namespace Result = sim::Result;
 using sim::Transport;
 using test::Line;
-
-const Line kSlowestAscii{Transport::Ascii, "1200,e,7,1", true};
-
-class OnASlowLine : public ::testing::Test {
- protected:
-  explicit OnASlowLine(const Line& slowLine = kSlowestAscii) : line(slowLine) {}
-  void SetUp() override { ASSERT_TRUE(line.Ready()); }
-
-  Communication& comm() { return line.comm(); }
-  TestPage& testPage() { return *line.form().testPage; }
-  MachinePanel& machine() { return *line.form().settingsPage->machinePanel; }
-  // A transaction of a command holds the line and its request has gone out.
-  bool CommandRequestAwaited() { return !comm().PollEnabled && comm().TxnBusy && comm().TxActive == 0; }
-  bool Received(quint16 code) {
-    const auto codes = line.CommandCodes();
-    return std::find(codes.begin(), codes.end(), code) != codes.end();
-  }
-  bool WaitForCodes(std::size_t count, int timeoutMs = 20000) {
-    return test::SimulatedStation::WaitFor([&] { return line.CommandCodes().size() >= count; }, timeoutMs);
-  }
-
-  test::StationOnALine line;
-};
+using test::OnASlowLine;
 
 // ---- The start, and the stop pressed during the start's write ----
 
@@ -126,7 +104,7 @@ TEST_P(PressInsideAnAwaitedCommand, GoesOutBeforeTheCommandsBoxAndTheCommandKeep
   }
   std::vector<quint16> codesAtTheBox;
   std::optional<bool> pollAtTheBox;
-  line.station.dialogs.whileOpen = [&](const ScriptedDialogs::Box&) {
+  line.station.dialogs.whileOpen = [&] {
     codesAtTheBox = line.CommandCodes();
     pollAtTheBox = comm().PollEnabled;
   };

@@ -28,7 +28,7 @@ TEST_F(OperatorCommandsAgainstIndicator, TareRefusalsShowProcessFailedWithThePol
   ASSERT_TRUE(station.WaitFor([&] { return station.form->testPage->LabDispData->text() == QStringLiteral("10.0"); }));
   std::vector<bool> pollWhileOpen;
   QString shownWhileOpen;
-  station.dialogs.whileOpen = [&](const ScriptedDialogs::Box&) {
+  station.dialogs.whileOpen = [&] {
     pollWhileOpen.push_back(station.program().comm.PollEnabled);
     // The indicator moves on while the box is open; the read-out must not.
     station.indicator().SetLoad(30.0);

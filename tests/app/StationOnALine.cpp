@@ -25,6 +25,26 @@ StationOnALine::StationOnALine(const Line& line)
   station.sim.Server().SetTrace([this](const QString& entry) {
     if (entry.startsWith(QStringLiteral("<- "))) log << entry.mid(3);
   });
+  plc.Watch([this](const QByteArray& bytes) { PlcBytes(bytes); });
+}
+
+void StationOnALine::PlcBytes(const QByteArray& bytes) {
+  plcBytes_ += bytes;
+  for (qsizetype end = plcBytes_.indexOf("\r\n"); end >= 0; end = plcBytes_.indexOf("\r\n")) {
+    const QByteArray frame = plcBytes_.left(end + 2);
+    plcBytes_.remove(0, end + 2);
+    if (frame.size() != kPlcFrameBytes) continue;
+    // The command word stands before the LRC and CR LF.
+    const int word = frame.mid(kPlcFrameBytes - 8, 4).toInt(nullptr, 16);
+    plcWords_.push_back(word);
+    log << QStringLiteral("plc %1").arg(word);
+  }
+}
+
+QString StationOnALine::PressName(const QAbstractButton* button) {
+  const QWidget* window = button->window();
+  return window->inherits("vt::MainForm") ? button->objectName()
+                                          : window->objectName() + QLatin1Char('/') + button->objectName();
 }
 
 bool StationOnALine::Ready() {
@@ -40,7 +60,7 @@ std::vector<quint16> StationOnALine::CommandCodes() {
 }
 
 void StationOnALine::Press(QAbstractButton* button) {
-  log << QStringLiteral("press ") + button->objectName();
+  log << QStringLiteral("press ") + PressName(button);
   if (station.program().commandQueue.LineTaken()) ++queuedPresses_;
   button->click();
   ++presses_;
@@ -70,17 +90,17 @@ QStringList StationOnALine::RequestsBetween(const QString& button, quint16 code)
   const qsizetype write = log.indexOf(WriteOfCode(code), press);
   if (press < 0 || write < 0) return {QStringLiteral("(not found)")};
   QStringList requests = log.mid(press + 1, write - press - 1);
-  requests.removeIf([](const QString& entry) { return entry.startsWith(QStringLiteral("press ")); });
+  requests.removeIf([](const QString& entry) {
+    return entry.startsWith(QStringLiteral("press ")) || entry.startsWith(QStringLiteral("plc "));
+  });
   return requests;
 }
 
 std::vector<int> StationOnALine::PlcCommandWords(int frames, int timeoutMs) {
-  const QByteArray bytes = plc.Read(frames * kPlcFrameBytes, timeoutMs);
-  std::vector<int> words;
-  for (qsizetype at = 0; at + kPlcFrameBytes <= bytes.size(); at += kPlcFrameBytes) {
-    // The command word stands before the LRC and CR LF.
-    words.push_back(bytes.mid(at + kPlcFrameBytes - 8, 4).toInt(nullptr, 16));
-  }
+  SimulatedStation::WaitFor([&] { return plcWords_.size() >= plcWordsTaken_ + frames; }, timeoutMs);
+  const std::size_t end = std::min(plcWords_.size(), plcWordsTaken_ + frames);
+  std::vector<int> words(plcWords_.begin() + plcWordsTaken_, plcWords_.begin() + end);
+  plcWordsTaken_ = end;
   return words;
 }
 

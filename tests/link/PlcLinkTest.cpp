@@ -82,7 +82,7 @@ TEST_F(PlcLinkOnPty, PortChoicesAndAFailedOpening) {
 
   // The port is tried once more after the message: here it has come back.
   QFile::link(QStringLiteral("/dev/no-such-plc"), folder.File(QStringLiteral("COM7")));
-  dialogs.whileOpen = [&](const ScriptedDialogs::Box&) {
+  dialogs.whileOpen = [&] {
     QFile::remove(folder.File(QStringLiteral("COM7")));
     QFile::link(pty.SlavePath(), folder.File(QStringLiteral("COM7")));
   };

@@ -38,7 +38,7 @@ TEST_F(ReportTabTest, PasswordIsAskedWhileThePreviousTabShows) {
   ChooseTab(Tab::Report);
   // A wrong entry's box opens while the password check still runs.
   int shownDuringBox = -1;
-  dialogs.whileOpen = [&](const ScriptedDialogs::Box&) { shownDuringBox = tabs->currentIndex(); };
+  dialogs.whileOpen = [&] { shownDuringBox = tabs->currentIndex(); };
   dialogs.inputs.push_back("1234");
   ChooseTab(Tab::Settings);
   EXPECT_EQ(shownDuringBox, Tab::Report);

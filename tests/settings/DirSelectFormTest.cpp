@@ -129,7 +129,7 @@ TEST_F(DirSelectFormTest, RetryAsksAgainUntilTheDriveAnswers) {
   Store(nameA, driveA);
   drives.silent = {driveB};
   dialogs.answers = {MsgAnswer::Retry, MsgAnswer::Retry};
-  dialogs.whileOpen = [this](const ScriptedDialogs::Box&) {
+  dialogs.whileOpen = [this] {
     if (dialogs.boxes.size() == 2) drives.silent.clear();  // the medium goes in during the second question
   };
   auto form = Open();
@@ -217,7 +217,7 @@ TEST_F(DirSelectFormTest, AStoredDriveThatDoesNotAnswerAtOpening) {
     EXPECT_EQ(form->ChosenDrive(), nameA);
   }
   dialogs.answers = {MsgAnswer::Retry};
-  dialogs.whileOpen = [this](const ScriptedDialogs::Box&) { drives.silent.clear(); };
+  dialogs.whileOpen = [this] { drives.silent.clear(); };
   {
     auto form = Open();
     EXPECT_EQ(dialogs.boxes.size(), 2u);

@@ -24,7 +24,17 @@ PtyPair::PtyPair() {
   slavePath_ = QString::fromLocal8Bit(name);
 }
 
+void PtyPair::Watch(std::function<void(const QByteArray&)> received) {
+  watcher_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Read);
+  QObject::connect(watcher_.get(), &QSocketNotifier::activated, [this, received = std::move(received)] {
+    char buffer[512];
+    ssize_t n = 0;
+    while ((n = read(master_, buffer, sizeof buffer)) > 0) received(QByteArray(buffer, n));
+  });
+}
+
 PtyPair::~PtyPair() {
+  watcher_.reset();
   if (master_ >= 0) close(master_);
   if (slave_ >= 0) close(slave_);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSocketNotifier>
 #include <QString>
 #include <functional>
+#include <memory>
 
 namespace vt::test {
 
@@ -23,10 +25,14 @@ class PtyPair {
   // Everything that arrives until `terminator` was read or the time passed.
   QByteArray ReadUntil(const QByteArray& terminator, int timeoutMs = 2000);
   void Write(const QByteArray& bytes);
+  // From now on, hands what arrives on the master side to `received` as
+  // it comes, from the event loop; Read sees nothing more.
+  void Watch(std::function<void(const QByteArray&)> received);
 
  private:
   QByteArray ReadWhile(const std::function<bool(const QByteArray&)>& more, int timeoutMs);
 
+  std::unique_ptr<QSocketNotifier> watcher_;
   int master_ = -1;
   int slave_ = -1;
   QString slavePath_;

@@ -1,0 +1,316 @@
+// No window, box, question or file dialog holds back the stop or a press
+// made before it opened, nothing of a command pressed before the stop
+// reaches the indicator after it, and closing the main window in a
+// command's wait ends the program: the main window against the simulated
+// indicator on a slow serial line, with the PLC on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QTimer>
+
+#include "StationOnALine.h"
+#include "reports/ReportTab.h"
+#include "support/ModalWindows.h"
+
+namespace vt {
+namespace {
+
+namespace Cmd = sim::Cmd;
+using sim::Transport;
+using test::Line;
+
+const QString kCommFailed = QStringLiteral("Communication Failed");
+const Line kRtu2400{Transport::Rtu, "2400,e,8,1", true};
+const Line kAscii1200{Transport::Ascii, "1200,e,7,1", true};
+
+// What the indicator and the PLC had received when something first showed.
+struct AtFirstShowing {
+  std::vector<quint16> codes;
+  std::vector<int> plcWords;
+  bool seen = false;
+};
+
+class StopOnALine : public test::OnASlowLine {
+ protected:
+  explicit StopOnALine(const Line& slowLine) : OnASlowLine(slowLine) {}
+
+  SettingsPage& settings() { return *line.form().settingsPage; }
+  bool Awaited(quint16 code) { return CommandRequestAwaited() && Received(code); }
+
+  // Records, once, what had gone out when the first window, box, prompt or
+  // file dialog showed, waiting there up to `plcWords` PLC frames (a frame
+  // held back by the window never comes while it is open); closes windows.
+  void RecordFirstShowing(std::size_t plcWords) {
+    auto record = [this, plcWords] {
+      if (first.seen) return;
+      first.seen = true;
+      first.codes = line.CommandCodes();
+      first.plcWords = line.PlcCommandWords(int(plcWords), 3000);
+    };
+    line.station.dialogs.whileOpen = record;
+    auto* watch = new QTimer(&line.form());
+    QObject::connect(watch, &QTimer::timeout, [record, watch] {
+      auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!window || !window->isVisible()) return;
+      record();
+      window->reject();
+    });
+    watch->start(5);
+  }
+
+  AtFirstShowing first;
+};
+
+// ---- A window, a box or a file dialog opened behind the stop or a start ----
+
+struct OpenedBehind {
+  const char* name;
+  QAbstractButton* (*opener)(MainForm&);
+  bool stop;  // else "BAŞLAT"
+};
+
+void PrintTo(const OpenedBehind& row, std::ostream* out) { *out << row.name; }
+
+const OpenedBehind kOpenedBehind[] = {
+    {"calibration", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->machinePanel->Command1; }, true},
+    {"memory window", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->cmdMemoryDump; }, true},
+    {"link options", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->linkPanel->cmdConn; }, true},
+    {"data logging", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->SelDatLog; }, true},
+    {"data directory", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->SpecDatapath; }, true},
+    {"serial number", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->Serialization; }, true},
+    {"record open", [](MainForm& f) -> QAbstractButton* { return f.testPage->browseOlds; }, true},
+    {"print question", [](MainForm& f) -> QAbstractButton* { return f.testPage->cmdPrint; }, true},
+    {"start behind calibration", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->machinePanel->Command1; },
+     false},
+};
+
+class OpenedBehindAPress : public ::testing::WithParamInterface<std::tuple<Line, OpenedBehind>>, public StopOnALine {
+ protected:
+  OpenedBehindAPress() : StopOnALine(std::get<0>(GetParam())) {}
+};
+
+TEST_P(OpenedBehindAPress, TheCommandPressedAfterTheOpenerGoesOutBeforeItShows) {
+  const OpenedBehind& row = std::get<1>(GetParam());
+  QAbstractButton* pressed = row.stop ? testPage().cmdStop : testPage().cmdStart;
+  const quint16 code = row.stop ? Cmd::TestStop : Cmd::TestStart;
+  const int plcWord = row.stop ? PlcCmd::Stop : PlcCmd::Start;
+  // A failure reset that takes its time: the stop cuts it short, a start
+  // waits for it.
+  line.station.indicator().SetReadsUntilDone(8);
+  RecordFirstShowing(1);
+
+  QAbstractButton* opener = row.opener(line.form());
+  line.PressWhen(machine().cmdFailReset, [] { return true; });
+  line.PressWhen(opener, [&] { return Awaited(Cmd::ResetFailure); });
+  line.PressWhen(pressed, [&] { return line.Pressed(opener); });
+  ASSERT_TRUE(line.WaitForPresses(3));
+  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return first.seen; }, 20000));
+
+  EXPECT_EQ(first.codes, std::vector<quint16>({Cmd::ResetFailure, code}));
+  EXPECT_EQ(first.plcWords, std::vector<int>({plcWord}));
+  // The reset cut short by the stop fails; one that a start waited for does not.
+  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return !line.station.program().commandQueue.LineTaken(); }));
+  EXPECT_EQ(line.station.dialogs.texts().contains(kCommFailed), row.stop);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, OpenedBehindAPress,
+                         ::testing::Combine(::testing::Values(kRtu2400, kAscii1200), ::testing::ValuesIn(kOpenedBehind)));
+
+// ---- Questions and commands cut short or left alone ----
+
+class OnRtu2400 : public StopOnALine {
+ protected:
+  OnRtu2400() : StopOnALine(kRtu2400) {}
+
+  // The production panel, open as in service mode, holds a date a write
+  // accepts.
+  void FillProductionDate() {
+    settings().SetPar[0]->setEnabled(true);
+    ProductionPanel& panel = *settings().productionPanel;
+    panel.PDDay->setCurrentIndex(4);
+    panel.PDMon->setCurrentIndex(5);
+    panel.PDYear->setCurrentIndex(panel.PDYear->count() - 1);
+  }
+  bool BoxShown(const QString& text) { return line.station.dialogs.texts().contains(text); }
+};
+
+// The stop cuts short the wait for the device type: the write fails as any
+// transfer does, and no question built on the unread type follows.
+TEST_F(OnRtu2400, APanelWriteCutShortByTheStopSendsNothingAfterIt) {
+  FillProductionDate();
+  line.station.indicator().ForceNeverCompletes(Cmd::DeviceType);
+  line.station.dialogs.answers = {MsgAnswer::Yes, MsgAnswer::Yes};  // the protection question, then any other
+
+  line.PressWhen(settings().SetPar[0], [] { return true; });
+  line.PressWhen(testPage().cmdStop, [&] { return Awaited(Cmd::DeviceType); });
+  ASSERT_TRUE(line.WaitForPresses(2));
+  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return BoxShown(kCommFailed); }, 20000));
+
+  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::DeviceType, Cmd::TestStop}));
+  ASSERT_EQ(line.station.dialogs.boxes.size(), 2u);
+  EXPECT_EQ(line.station.dialogs.boxes[0].title, QStringLiteral("Confirmation"));
+  EXPECT_EQ(line.station.dialogs.boxes[1].text, kCommFailed);
+  EXPECT_EQ(line.PlcCommandWords(1), std::vector<int>({PlcCmd::Stop}));
+}
+
+// The password prompt of the settings tab waits for the command on the
+// line, and lets the stop out before it shows.
+TEST_F(OnRtu2400, TheSettingsPasswordPromptLetsTheStopOutFirst) {
+  line.station.indicator().ForceNeverCompletes(Cmd::ResetFailure);
+  RecordFirstShowing(1);
+  line.PressWhen(machine().cmdFailReset, [] { return true; });
+  auto* chooseSettings = new QTimer(&line.form());
+  QObject::connect(chooseSettings, &QTimer::timeout, [&, chooseSettings] {
+    if (!Awaited(Cmd::ResetFailure)) return;
+    chooseSettings->stop();
+    line.log << QStringLiteral("press SSTab1");
+    line.form().SSTab1->setCurrentIndex(Tab::Settings);
+    line.PressAfter(testPage().cmdStop, 0);
+  });
+  chooseSettings->start(1);
+  ASSERT_TRUE(line.WaitForPresses(2));
+  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return !line.station.dialogs.prompts.empty(); }, 20000));
+
+  EXPECT_EQ(first.codes, std::vector<quint16>({Cmd::ResetFailure, Cmd::TestStop}));
+  EXPECT_EQ(first.plcWords, std::vector<int>({PlcCmd::Stop}));
+  EXPECT_EQ(line.form().SSTab1->currentIndex(), Tab::Test);  // no password given
+}
+
+// A press queued behind an awaited command is no stop: the command still
+// gets its result.
+TEST_F(OnRtu2400, APressBehindAnAwaitedCommandLetsItFinish) {
+  line.station.indicator().SetReadsUntilDone(6);
+  const std::pair<QPushButton*, quint16> commands[] = {{machine().cmdFailReset, Cmd::ResetFailure},
+                                                       {machine().AppTare[1], Cmd::Tare}};
+  for (const auto& [first, second] : {std::pair{0, 1}, std::pair{1, 0}}) {
+    line.station.indicator().SetLoad(20.0 + 10 * first);  // a value to tare every time
+    const auto [firstButton, firstCode] = commands[first];
+    const auto [secondButton, secondCode] = commands[second];
+    const int before = line.Presses();
+    const std::size_t codesBefore = line.CommandCodes().size();
+    line.PressWhen(firstButton, [] { return true; });
+    line.PressWhen(secondButton, [&, firstCode = firstCode] { return Awaited(firstCode); });
+    ASSERT_TRUE(line.WaitForPresses(before + 2));
+    ASSERT_TRUE(WaitForCodes(codesBefore + 2));
+    ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return !line.station.program().commandQueue.LineTaken(); }));
+    const auto codes = line.CommandCodes();
+    EXPECT_EQ(std::vector<quint16>(codes.begin() + codesBefore, codes.end()),
+              std::vector<quint16>({firstCode, secondCode}));
+  }
+  EXPECT_TRUE(line.station.dialogs.boxes.empty()) << line.station.dialogs.texts().join(", ").toStdString();
+}
+
+// A press during the wait of a panel write for the line goes out after the
+// write, which holds the line from then on; unless the write asks first:
+// then the press goes out before the question, and the poll stays off.
+class APressWhileAPanelWriteWaitsForTheLine : public ::testing::WithParamInterface<bool>, public OnRtu2400 {};
+
+TEST_P(APressWhileAPanelWriteWaitsForTheLine, FollowsTheWriteOrGoesOutBeforeItsQuestion) {
+  const bool asks = GetParam();
+  FillProductionDate();
+  line.station.program().global.ProtectionKeyOn = !asks;
+  line.station.dialogs.answers = {MsgAnswer::Yes};
+  std::vector<bool> pollAtTheBoxes;
+  line.station.dialogs.whileOpen = [&] { pollAtTheBoxes.push_back(comm().PollEnabled); };
+  line.station.indicator().FailParameterCommands(1000);
+  line.PressWhen(settings().SetPar[0], [&] { return comm().PollEnabled && comm().TxnBusy && comm().TxActive != 0; });
+  line.PressWhen(machine().cmdSetZero, [&] { return line.Pressed(settings().SetPar[0]) && comm().WaitLine != 0; });
+  ASSERT_TRUE(line.WaitForPresses(2));
+  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return line.station.dialogs.texts().contains(kCommFailed); }));
+
+  const auto codes = line.CommandCodes();
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), Cmd::Zero), 1);
+  EXPECT_EQ(asks ? codes.front() : codes.back(), Cmd::Zero);
+  EXPECT_EQ(asks ? codes[1] : codes.front(), Cmd::DeviceType);
+  EXPECT_EQ(line.station.dialogs.texts().size(), asks ? 2 : 1);
+  EXPECT_EQ(pollAtTheBoxes, std::vector<bool>(asks ? 2 : 1, false));
+}
+
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutTheQuestion, APressWhileAPanelWriteWaitsForTheLine, ::testing::Bool());
+
+// A panel write set aside behind its question is overtaken by the stop that
+// ran meanwhile: it sends nothing after it and fails.
+TEST_F(OnRtu2400, ACommandOvertakenByTheStopSendsNothingAfterIt) {
+  FillProductionDate();
+  line.station.indicator().ForceNeverCompletes(Cmd::ResetFailure);
+  // The question shows first: the reset's failure box lets the write out before it shows.
+  line.station.dialogs.answers = {MsgAnswer::Yes};
+  line.PressWhen(machine().cmdFailReset, [] { return true; });
+  line.PressWhen(settings().SetPar[0], [&] { return Awaited(Cmd::ResetFailure); });
+  line.PressWhen(testPage().cmdStop, [&] { return line.Pressed(settings().SetPar[0]); });
+  ASSERT_TRUE(line.WaitForPresses(3));
+
+  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::ResetFailure, Cmd::TestStop}));
+  EXPECT_EQ(line.station.dialogs.texts().count(kCommFailed), 2);
+  EXPECT_EQ(line.PlcCommandWords(1), std::vector<int>({PlcCmd::Stop}));
+}
+
+// A window's own buttons queue behind each other too: the span pressed
+// during the zero's write follows it whole.
+TEST_F(OnRtu2400, TheCalibrationWindowsButtonsQueueBehindEachOther) {
+  test::WhenShown(QStringLiteral("Password"), [](QDialog& window) {
+    window.findChild<QLineEdit*>(QStringLiteral("txtPass"))->setText(QStringLiteral("8061"));
+    window.findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
+  });
+  test::WhenShown(QStringLiteral("Calibration"), [this](QDialog& window) {
+    auto* span = window.findChild<QPushButton*>(QStringLiteral("cmdCalibrate"));
+    line.PressWhen(span, [this] { return Awaited(Cmd::Zero); });
+    window.findChild<QPushButton*>(QStringLiteral("cmdSetZero"))->click();
+    line.WaitForPresses(1);
+    window.reject();
+  });
+  machine().Command1->click();
+
+  EXPECT_EQ(line.QueuedPresses(), 1);
+  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::Zero, Cmd::SpanCalibration}));
+  EXPECT_TRUE(line.station.dialogs.boxes.empty()) << line.station.dialogs.texts().join(", ").toStdString();
+}
+
+// ---- Closing the main window in a command's wait ----
+
+class ClosedInAWait : public ::testing::WithParamInterface<bool>, public OnRtu2400 {};
+
+TEST_P(ClosedInAWait, EndsTheProgramWithoutTheStopsWritesAndWithoutABox) {
+  const bool byExitButton = GetParam();
+  MainForm& form = line.form();
+  form.show();
+  QFile::remove(line.station.folder.File(QStringLiteral("kelbrin.cfg")));
+  line.station.indicator().ForceNeverCompletes(Cmd::ResetFailure);
+  line.PressWhen(machine().cmdFailReset, [] { return true; });
+  auto* close = new QTimer(&form);
+  QObject::connect(close, &QTimer::timeout, [&, close] {
+    if (!Awaited(Cmd::ResetFailure)) return;
+    close->stop();
+    line.log << QStringLiteral("press close");
+    if (byExitButton) {
+      testPage().cmdExit->click();
+    } else {
+      form.close();
+    }
+  });
+  close->start(1);
+  QTimer giveUp;
+  giveUp.setSingleShot(true);
+  QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::quit(); });
+  giveUp.start(30000);
+  // The program's own loop: it returns when the last window has closed.
+  QCoreApplication::exec();
+
+  EXPECT_TRUE(giveUp.isActive());
+  EXPECT_FALSE(form.isVisible());
+  // At most the command's read on the line at the close; no stop.
+  const qsizetype closed = line.log.indexOf(QStringLiteral("press close"));
+  ASSERT_GE(closed, 0);
+  QStringList afterTheClose = line.log.mid(closed + 1);
+  afterTheClose.removeAll(test::kPollRequest);
+  EXPECT_LE(afterTheClose.size(), 1) << afterTheClose.join(" | ").toStdString();
+  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::ResetFailure}));
+  EXPECT_TRUE(line.station.dialogs.boxes.empty()) << line.station.dialogs.texts().join(", ").toStdString();
+  EXPECT_TRUE(QFile::exists(line.station.folder.File(QStringLiteral("kelbrin.cfg"))));
+}
+
+INSTANTIATE_TEST_SUITE_P(ExitButtonOrCloseButton, ClosedInAWait, ::testing::Bool());
+
+}  // namespace
+}  // namespace vt
