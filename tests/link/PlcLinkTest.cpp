@@ -72,6 +72,28 @@ TEST_F(PlcLinkOnPty, BodiesFollowTheBoxesAndTheStationNumber) {
   EXPECT_TRUE(pty.ReadUntil("\r\n").startsWith(":1110"));
 }
 
+// A command that a stop overtook while it waited for the operator sends the
+// PLC nothing more; the stop itself and later presses do.
+TEST_F(PlcLinkOnPty, ACommandOvertakenByAStopSendsNothing) {
+  plc.OpenPLCPort(3);
+  QByteArray sent;
+  queue.Run([&] {
+    queue.RunStop([&] {
+      plc.PLCCommand(PlcCmd::Stop);
+      sent += pty.ReadUntil("\r\n");
+    });
+    plc.PLCCommand(PlcCmd::Start);
+    sent += pty.ReadUntil("\r\n", 300);
+  });
+  queue.Run([&] { plc.PLCCommand(PlcCmd::Prepare); });
+  sent += pty.ReadUntil("\r\n");
+  QList<QByteArray> words;
+  for (const QByteArray& frame : sent.split('\n')) {
+    if (frame.size() > 7) words << frame.mid(frame.size() - 7, 4);  // before the LRC and CR
+  }
+  EXPECT_EQ(words, QList<QByteArray>({"0003", "0001"}));
+}
+
 TEST_F(PlcLinkOnPty, PortChoicesAndAFailedOpening) {
   plc.OpenPLCPort(3);
   plc.OpenPLCPort(0);
