@@ -23,9 +23,23 @@ QString WriteOfCode(quint16 code) {
 StationOnALine::StationOnALine(const Line& line)
     : station(SerialLine{line.mode, QString::fromLatin1(line.settings)}, plc.SlavePath()) {
   station.sim.Server().SetTrace([this](const QString& entry) {
-    if (entry.startsWith(QStringLiteral("<- "))) log << entry.mid(3);
+    if (entry.startsWith(QStringLiteral("<- "))) Note(entry.mid(3));
   });
   plc.Watch([this](const QByteArray& bytes) { PlcBytes(bytes); });
+  clock_.start();
+}
+
+void StationOnALine::Note(const QString& entry) {
+  log << entry;
+  noted_.push_back(clock_.elapsed());
+}
+
+QString StationOnALine::TimedLog() const {
+  QString text;
+  for (qsizetype i = 0; i < log.size(); ++i) {
+    text += QStringLiteral("%1 %2 ms: %3\n").arg(i).arg(i < qsizetype(noted_.size()) ? noted_[i] : -1).arg(log[i]);
+  }
+  return text;
 }
 
 void StationOnALine::PlcBytes(const QByteArray& bytes) {
@@ -37,7 +51,7 @@ void StationOnALine::PlcBytes(const QByteArray& bytes) {
     // The command word stands before the LRC and CR LF.
     const int word = frame.mid(kPlcFrameBytes - 8, 4).toInt(nullptr, 16);
     plcWords_.push_back(word);
-    log << QStringLiteral("plc %1").arg(word);
+    Note(QStringLiteral("plc %1").arg(word));
   }
 }
 
@@ -60,7 +74,7 @@ std::vector<quint16> StationOnALine::CommandCodes() {
 }
 
 void StationOnALine::Press(QAbstractButton* button) {
-  log << QStringLiteral("press ") + PressName(button);
+  Note(QStringLiteral("press ") + PressName(button));
   if (station.program().commandQueue.LineTaken()) ++queuedPresses_;
   button->click();
   ++presses_;

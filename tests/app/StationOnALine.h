@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QStringList>
 #include <functional>
 #include <ostream>
@@ -41,6 +42,8 @@ class StationOnALine {
 
   // Clicks `button` from a timer of its own as soon as `when` holds.
   void PressWhen(QAbstractButton* button, std::function<bool()> when);
+  // Clicks `button` now; returns when its handler has.
+  void Press(QAbstractButton* button);
   // Clicks `button` from a single-shot timer after `ms`.
   void PressAfter(QAbstractButton* button, int ms);
   int Presses() const { return presses_; }
@@ -60,16 +63,22 @@ class StationOnALine {
   // The name a press of `button` has in the log.
   static QString PressName(const QAbstractButton* button);
 
+  // Adds an entry to the log, with the time it came.
+  void Note(const QString& entry);
+  // The log, each entry after the milliseconds since the start.
+  QString TimedLog() const;
+
   PtyPair plc;
   SimulatedStation station;
   QStringList log;
 
  private:
-  void Press(QAbstractButton* button);
   void PlcBytes(const QByteArray& bytes);
 
   int presses_ = 0;
   int queuedPresses_ = 0;
+  QElapsedTimer clock_;
+  std::vector<qint64> noted_;  // when each log entry came
   QByteArray plcBytes_;
   std::vector<int> plcWords_;
   std::size_t plcWordsTaken_ = 0;

@@ -164,7 +164,7 @@ TEST_F(OnRtu2400, TheSettingsPasswordPromptLetsTheStopOutFirst) {
   QObject::connect(chooseSettings, &QTimer::timeout, [&, chooseSettings] {
     if (!Awaited(Cmd::ResetFailure)) return;
     chooseSettings->stop();
-    line.log << QStringLiteral("press SSTab1");
+    line.Note(QStringLiteral("press SSTab1"));
     line.form().SSTab1->setCurrentIndex(Tab::Settings);
     line.PressAfter(testPage().cmdStop, 0);
   });
@@ -282,7 +282,7 @@ TEST_P(ClosedInAWait, EndsTheProgramWithoutTheStopsWritesAndWithoutABox) {
   QObject::connect(close, &QTimer::timeout, [&, close] {
     if (!Awaited(Cmd::ResetFailure)) return;
     close->stop();
-    line.log << QStringLiteral("press close");
+    line.Note(QStringLiteral("press close"));
     if (byExitButton) {
       testPage().cmdExit->click();
     } else {
