@@ -7,6 +7,7 @@
 #include "SimulatedStation.h"
 #include "setup/FilterOptions.h"
 #include "support/QStringPrinter.h"
+#include "support/ShowWatch.h"
 
 namespace vt {
 namespace {
@@ -101,6 +102,11 @@ TEST_F(FilterWindow, EntriesAreCheckedInOrderAndEncoded) {
       {4, "250", "0.5", nullptr, {250, 0, 0, 5}, 3},                       // the last mode
   };
   const auto window = Open();
+  // The write keeps the poll off from its start: while a refusal shows and
+  // when the write window appears.
+  bool pollSeenOn = false;
+  station.dialogs.whileOpen = [&](const auto&) { pollSeenOn |= station.program().comm.PollEnabled; };
+  const test::ShowWatch watch(QStringLiteral("WriteSetUp"), [&] { pollSeenOn |= station.program().comm.PollEnabled; });
   for (const Case& c : cases) {
     station.dialogs.boxes.clear();
     const std::size_t writes = ParameterWrites();
@@ -125,6 +131,7 @@ TEST_F(FilterWindow, EntriesAreCheckedInOrderAndEncoded) {
     EXPECT_EQ(station.indicator().Parameter(5), 4);
   }
   EXPECT_EQ(station.indicator().RamStores(), 5);
+  EXPECT_FALSE(pollSeenOn);
 }
 
 TEST_F(FilterWindow, ModesApplyTheirPresetsAndSetDefaultsChoosesMedium) {
