@@ -214,8 +214,8 @@ TEST_F(ParameterPanelsOnTheWindow, APanelWrittenBackChangesOnlyWhatWasEdited) {
       {0, {{8, 21}, {9, 10}, {10, 231}, {11, 7}}},
       {0, {{8, 1}, {9, 1}, {10, 207}, {11, 7}}},
       {0, {{10, 255}, {11, 255}}},
-      {0, {{10, 231}, {11, 7}}, [](SettingsPage& p) { p.productionPanel->PDYear->setCurrentIndex(5); },
-       {{10, 213}, {11, 7}}},
+      {0, {{10, 231}, {11, 7}}, [](SettingsPage& p) { p.productionPanel->PDYear->setCurrentIndex(0); },
+       {{10, 208}, {11, 7}}},  // 2000 chosen
       {0, {{10, 227}, {11, 7}}, [](SettingsPage& p) { p.productionPanel->PDYear->setCurrentIndex(20); },
        {{10, 255}, {11, 255}}},
       {1, {{34, 1}, {35, 8}, {36, 0}, {37, 255}, {38, 255}, {39, 255}, {44, 6}, {45, 1}, {46, 0}, {47, 0},
