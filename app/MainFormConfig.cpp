@@ -39,7 +39,8 @@ void MainForm::LoadConfig() {
   if (auto value = line(cfg::IndPort)) comm.IndPort = ConfigRounded(*value);
   test.IndTCPConOK->setVisible(comm.IndPort == Port::Tcp);
   test.labTCPCOn->setVisible(comm.IndPort == Port::Tcp);
-  text(cfg::DevAddress, comm.DevAddress);
+  // A line that names no station leaves the address as it was.
+  if (auto value = line(cfg::DevAddress); value && StationAddress(*value)) comm.DevAddress = *value;
   if (auto value = line(cfg::RTUMode)) comm.RTUMode = ConfigRounded(*value);
   text(cfg::PortSettings, comm.PortSettings);
   text(cfg::DataPathDrive, global.DataPathDrive);

@@ -143,12 +143,11 @@ bool CommOptions::SerialSettingsChosen() const {
 // Checks every entry and changes nothing: the settings are taken over only
 // once all of them passed.
 bool CommOptions::ChkParam() {
-  const auto address = StrictNumber(SelMBid->text(), PointFormat());
-  if (!address) {
+  if (!StrictNumber(SelMBid->text(), PointFormat())) {
     Reject(QStringLiteral("ModBus Address incorrect"));
     return false;
   }
-  if (*address < 1 || *address > 255) {
+  if (!StationAddress(SelMBid->text())) {
     Reject(QStringLiteral("ModBus Address should be between 1-255"));
     return false;
   }

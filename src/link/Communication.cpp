@@ -4,6 +4,12 @@
 
 namespace vt {
 
-int Communication::DevAddressNumber() const { return RoundToInt(Val(DevAddress)); }
+std::optional<int> StationAddress(const QString& text) {
+  const auto number = StrictNumber(text, PointFormat());
+  if (!number || *number < kFirstStation || *number > kLastStation) return std::nullopt;
+  return RoundToInt(*number);
+}
+
+int Communication::DevAddressNumber() const { return StationAddress(DevAddress).value_or(kFirstStation); }
 
 }  // namespace vt

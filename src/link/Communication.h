@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace vt {
 
@@ -16,6 +17,15 @@ constexpr int Tcp = 5;
 // The PLC's serial settings are fixed.
 inline const QString kPlcSettings = QStringLiteral("9600,e,7,1");
 
+// Modbus station numbers that a frame may carry: 0 would be the broadcast,
+// which every station on the line obeys and none answers.
+constexpr int kFirstStation = 1;
+constexpr int kLastStation = 255;
+
+// The station a text names: a number from 1 to 255 with "." as the decimal
+// sign, rounded to the nearest whole number; nothing for any other text.
+std::optional<int> StationAddress(const QString& text);
+
 // The link module's program-wide variables: the link settings and the
 // request/answer state shared by the link, the poll timer and the windows.
 struct Communication {
@@ -24,7 +34,7 @@ struct Communication {
   int RTUMode = 0;              // 1 Modbus RTU, 0 Modbus ASCII (serial only)
   QString PortSettings;         // "9600,e,7,1"
   std::array<std::uint8_t, 5> IPAddr{};  // the file carries elements 0 to 3
-  QString DevAddress;           // slave address as typed, 1 to 255
+  QString DevAddress = QStringLiteral("1");  // slave address as typed, 1 to 255
   int PLCPort = 0;              // 0 no PLC, n = COMn
   QString PLCSettings;
 
@@ -46,7 +56,8 @@ struct Communication {
   int CmdTimer = 0;          // command countdown in poll ticks
   bool CommError = false;    // set by a failed parameter transfer
 
-  // The slave address as a number.
+  // The slave address as a number, the one every frame carries: always a
+  // station, station 1 for a text that names none.
   int DevAddressNumber() const;
 };
 

@@ -13,7 +13,9 @@ bool Skipped(QChar ch) {
 }
 
 // Whole number in base 16 or 8 after "&H" / "&O": read as a 16-bit signed
-// number when it fits 16 bits, else as a 32-bit signed number.
+// number when it fits 16 bits, else as a 32-bit signed number. One beyond 32
+// bits reads as an infinity, as a decimal number beyond a double's range
+// does, so that range checks behind the parse refuse it.
 double RadixValue(QStringView text, qsizetype pos, int base) {
   quint64 value = 0;
   bool any = false;
@@ -27,7 +29,7 @@ double RadixValue(QStringView text, qsizetype pos, int base) {
     if (digit < 0 || digit >= base) break;
     value = value * base + digit;
     any = true;
-    if (value > 0xFFFFFFFFull) return 0;
+    if (value > 0xFFFFFFFFull) return std::numeric_limits<double>::infinity();
   }
   if (!any) return 0;
   if (value <= 0xFFFF) return static_cast<qint16>(static_cast<quint16>(value));

@@ -11,8 +11,9 @@ namespace vt {
 // stand; an optional sign, digits, one "." and an optional exponent (E or D)
 // are taken as far as they go; "&H" and "&O" begin hexadecimal and octal
 // whole numbers. A text without a leading number gives 0. It never fails:
-// a number beyond a double's range gives the infinity of its sign (never 0),
-// one too small for a double gives 0.
+// a number beyond a double's range, and a hexadecimal or octal one beyond 32
+// bits, gives the infinity of its sign (never 0); one too small for a double
+// gives 0.
 double Val(QStringView text);
 
 // The number format of the program's own files and captions: "." as the

@@ -109,12 +109,14 @@ std::optional<int> WholeEntry(const QString& text, int min, int max) {
 }
 
 EntryCheck EncodeProduction(const ProductionValues& v, ParameterImage& image) {
-  if (v.day < 0 || v.month < 0 || v.year.isEmpty()) {
+  if (v.day < 0 || v.month < 0 || v.year.text.isEmpty()) {
     return Reject("The production date must be selected properly!", "PDDay");
   }
   image[ParAddr::ProductionDay] = v.day <= 30 ? v.day + 1 : 255;
   image[ParAddr::ProductionMonth] = v.month <= 11 ? v.month + 1 : 255;
-  const auto year = WholeEntry(v.year, 2000, 2019);
+  // A year left as read goes back as read, also one the list does not hold.
+  std::optional<int> year = v.year.read;
+  if (!year) year = WholeEntry(v.year.text, 2000, 2019);
   image[ParAddr::ProductionYear] = year ? *year & 255 : 255;
   image[ParAddr::ProductionYear + 1] = year ? (*year & 0xFFFF) / 256 : 255;
   return std::nullopt;

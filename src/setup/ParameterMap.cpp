@@ -166,7 +166,7 @@ ProductionValues DecodeProduction(const ParameterImage& image) {
   const std::int32_t month = image[ParAddr::ProductionMonth];
   view.month = month >= 1 && month <= 12 ? month - 1 : 12;
   const double year = Word16(image, ParAddr::ProductionYear);
-  view.year = year >= 2000 && year <= 2019 ? PlainNumber(year) : QStringLiteral("----");
+  view.year = Shown(year, year >= 2000 && year <= 2019 ? PlainNumber(year) : QStringLiteral("----"));
   return view;
 }
 

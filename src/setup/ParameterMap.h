@@ -106,7 +106,7 @@ ShownCount StillShown(const QString& text, const ShownCount& read);
 struct ProductionValues {
   int day = -1;
   int month = -1;
-  QString year;  // the selected year's text, empty for no selection
+  ShownCount year;  // the selected year's text, empty for no selection, with the year read
 };
 
 struct ScaleValues {

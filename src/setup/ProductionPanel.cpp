@@ -35,9 +35,10 @@ ProductionPanel::ProductionPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void ProductionPanel::Show(const ProductionValues& v, const QString& firmware) {
+  read_ = v;
   PDDay->setCurrentIndex(v.day);
   PDMon->setCurrentIndex(v.month);
-  PDYear->setCurrentIndex(PDYear->findText(v.year));
+  PDYear->setCurrentIndex(PDYear->findText(v.year.text));
   FWare->setText(firmware);
 }
 
@@ -45,7 +46,7 @@ ProductionValues ProductionPanel::Values() const {
   ProductionValues v;
   v.day = PDDay->currentIndex();
   v.month = PDMon->currentIndex();
-  v.year = PDYear->currentText();
+  v.year = StillShown(PDYear->currentText(), read_.year);
   return v;
 }
 

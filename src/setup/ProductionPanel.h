@@ -22,7 +22,12 @@ class ProductionPanel : public QWidget {
 
   // Fills the date lists from a read and shows the firmware caption.
   void Show(const ProductionValues& values, const QString& firmware);
+  // What the lists hold; the year list carries the year of the last read
+  // while it still shows what that read put there.
   ProductionValues Values() const;
+
+ private:
+  ProductionValues read_;
 };
 
 }  // namespace vt

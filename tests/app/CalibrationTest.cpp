@@ -46,7 +46,10 @@ TEST_F(CalibrationAgainstIndicator, SpanSendsHighWordLowWordThenTheCommandAndRef
               {"", {{2, 0}, {1, 0}, {0, 108}}},            {"-2147483648", {{2, 0x8000}, {1, 0}, {0, 108}}},
               {"2147483648", {}},                          {"-2147483649", {}},
               {"2147483647.5", {}},                        {"1e12", {}},
-              {"1e400", {}},                               {"-1e400", {}}};
+              {"1e400", {}},                               {"-1e400", {}},
+              {"2147483647", {{2, 0x7FFF}, {1, 0xFFFF}, {0, 108}}},
+              {"&HFFFFFFFF", {{2, 0xFFFF}, {1, 0xFFFF}, {0, 108}}},  // 32 bits read as -1
+              {"&H100000000", {}}};                        // beyond 32 bits: never 0
   EXPECT_EQ(window.txtCalVal->text(), QStringLiteral("10000"));
   for (const auto& row : rows) {
     SCOPED_TRACE(row.load.toStdString());

@@ -69,6 +69,37 @@ TEST_F(CommandRegisterAgainstIndicator, ATransactionAskedForInsideAnothersWaitFa
   EXPECT_EQ(station.indicator().Register(20), 0);  // nothing of the inner one was sent
 }
 
+// The poll's request that times out while a transaction waits for the line
+// is ended by the poll, which marks the link bad: the transaction still
+// goes out, but the next one is refused at once.
+TEST_F(CommandRegisterAgainstIndicator, APollTimingOutBeforeATransactionLeavesTheLinkBad) {
+  station.sim.Faults().StartSilence(5000);
+  const quint64 sent = station.form->link->RequestsSent();
+  ASSERT_TRUE(station.WaitFor([&] { return station.form->link->RequestsSent() > sent && comm().TxnBusy; }));
+  ASSERT_TRUE(comm().LinkOK);
+  EXPECT_FALSE(transactions().WriteRegister(station.Address(), 20, 5));
+  EXPECT_FALSE(comm().LinkOK);
+  EXPECT_FALSE(comm().TxnBusy);
+  const quint64 before = station.form->link->RequestsSent();
+  EXPECT_FALSE(transactions().WriteRegister(station.Address(), 20, 6));
+  EXPECT_EQ(station.form->link->RequestsSent(), before);
+}
+
+// The port opened anew while a transaction waits for its answer: the poll's
+// first request on the new link is not the transaction's, which fails at
+// once and leaves that request and the link's state to the poll.
+TEST_F(CommandRegisterAgainstIndicator, ATransactionWhoseLinkIsOpenedAnewFailsAndLeavesThePollsRequestAlone) {
+  station.sim.Faults().StartSilence(5000);
+  QTimer::singleShot(0, [&] { station.form->link->OpenPort(Port::Tcp); });
+  std::array<std::int32_t, 101> values{};
+  const quint64 sent = station.form->link->RequestsSent();
+  EXPECT_FALSE(transactions().ReadRegisters(station.Address(), 0, 12, values));
+  EXPECT_EQ(station.form->link->RequestsSent(), sent + 2);  // its own and the poll's
+  EXPECT_TRUE(comm().TxnBusy);
+  EXPECT_FALSE(comm().TimedOut);
+  EXPECT_FALSE(comm().LinkOK);
+}
+
 TEST_F(CommandRegisterAgainstIndicator, DeviceTypeVersionAndParameters) {
   const int address = station.Address();
   EXPECT_EQ(commands().ReadDeviceType(address), 1901);
@@ -101,6 +132,11 @@ TEST_F(CommandRegisterAgainstIndicator, DeviceTypeAnswersRegisterOneEvenAfterAnE
   EXPECT_EQ(commands().ReadDeviceType(station.Address()), -1);  // 40 ticks run out
   EXPECT_EQ(comm().CmdTimer, 0);
   EXPECT_TRUE(comm().PollEnabled);
+  // A parameter read that follows gets a countdown of its own.
+  station.indicator().ClearForcedResults();
+  std::int32_t value = -1;
+  EXPECT_TRUE(commands().ReadParam(station.Address(), 44, value));
+  EXPECT_EQ(value, station.indicator().Parameter(44));
 }
 
 TEST_F(CommandRegisterAgainstIndicator, StoreResetAndTareResults) {
@@ -120,6 +156,8 @@ TEST_F(CommandRegisterAgainstIndicator, StoreResetAndTareResults) {
   EXPECT_EQ(commands().RunCmd6(address), 1);
   station.indicator().ForceResult(Cmd::CheckedZero, Result::InMotion);
   EXPECT_EQ(commands().RunCmd5(address), 3);
+  station.indicator().ForceResult(Cmd::CheckedZero, Result::ValueRefused);
+  EXPECT_EQ(commands().RunCmd5(address), 2);
   station.indicator().ForceResult(Cmd::CheckedZero, 0xFFFD);
   EXPECT_EQ(commands().RunCmd5(address), 1);
   station.indicator().ClearForcedResults();
@@ -135,6 +173,7 @@ TEST_F(CommandRegisterAgainstIndicator, TareWithoutAResultOrWithoutAnAnswer) {
   ASSERT_TRUE(station.WaitForLink());
   station.sim.Faults().StartSilence(3000);
   EXPECT_EQ(commands().RunCmd6(station.Address()), 3);  // the write times out
+  EXPECT_FALSE(comm().TxnBusy);  // and leaves no request outstanding
 }
 
 TEST_F(CommandRegisterAgainstIndicator, SetRegisterDoesNotWaitAndTurnsThePollOn) {

@@ -7,6 +7,7 @@
 #include "SimulatedStation.h"
 #include "setup/FilterOptions.h"
 #include "support/QStringPrinter.h"
+#include "support/ShowWatch.h"
 
 namespace vt {
 namespace {
@@ -91,12 +92,21 @@ TEST_F(FilterWindow, EntriesAreCheckedInOrderAndEncoded) {
       {4, "-1e400", "0.5", "Filter Span must be entered properly!", {}},
       {4, "250", "1e400", "Ignore Time must be entered properly!", {}},
       {4, "250", "-1e400", "Ignore Time must be entered properly!", {}},
+      {4, "&H100000000", "0.5", "Filter Span must be entered properly!", {}},  // beyond 32 bits: never 0
+      {4, "250", "&H100000000", "Ignore Time must be entered properly!", {}},
+      {4, "250", "25.5", nullptr, {250, 0, 0, 255}},
       {4, "8000000", "0.5", nullptr, {0, 18, 122, 5}},
       {4, "250,5", "1,5", nullptr, {250, 0, 0, 15}},  // 250.5 rounds to even
       {4, "250", "0.25", nullptr, {250, 0, 0, 2}},     // 2.5 tenths round to even
       {4, "250", "0.5", "Filter Mode must be selected properly!", {}, 4},  // "---"
+      {4, "250", "0.5", nullptr, {250, 0, 0, 5}, 3},                       // the last mode
   };
   const auto window = Open();
+  // The write keeps the poll off from its start: while a refusal shows and
+  // when the write window appears.
+  bool pollSeenOn = false;
+  station.dialogs.whileOpen = [&](const auto&) { pollSeenOn |= station.program().comm.PollEnabled; };
+  const test::ShowWatch watch(QStringLiteral("WriteSetUp"), [&] { pollSeenOn |= station.program().comm.PollEnabled; });
   for (const Case& c : cases) {
     station.dialogs.boxes.clear();
     const std::size_t writes = ParameterWrites();
@@ -117,10 +127,11 @@ TEST_F(FilterWindow, EntriesAreCheckedInOrderAndEncoded) {
     const std::array<int, 4> cells = {station.indicator().Parameter(201), station.indicator().Parameter(202),
                                       station.indicator().Parameter(203), station.indicator().Parameter(7)};
     EXPECT_EQ(cells, c.cells) << c.span;
-    EXPECT_EQ(station.indicator().Parameter(206), 0);
+    EXPECT_EQ(station.indicator().Parameter(206), c.mode);
     EXPECT_EQ(station.indicator().Parameter(5), 4);
   }
-  EXPECT_EQ(station.indicator().RamStores(), 3);
+  EXPECT_EQ(station.indicator().RamStores(), 5);
+  EXPECT_FALSE(pollSeenOn);
 }
 
 TEST_F(FilterWindow, ModesApplyTheirPresetsAndSetDefaultsChoosesMedium) {

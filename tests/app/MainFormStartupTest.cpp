@@ -60,6 +60,7 @@ TEST_F(MainFormStartup, WithoutAConfigurationFileAsksForManualOptionsAndWritesAF
   ASSERT_EQ(saved.size(), 36);
   EXPECT_EQ(saved[cfg::ServiceCode - 1], QString());  // never read
   EXPECT_EQ(saved[cfg::IndPort - 1], QStringLiteral(" 0 "));
+  EXPECT_EQ(saved[cfg::DevAddress - 1], QStringLiteral("1"));  // the first station until one is chosen
   EXPECT_EQ(saved[cfg::GraphUnit - 1], QStringLiteral("-1 "));  // nothing selected
   EXPECT_EQ(saved[cfg::GraphAutoRange - 1], QStringLiteral(" 1 "));
   EXPECT_EQ(saved[cfg::StepVal - 1], QStringLiteral("0.0138888"));
@@ -124,6 +125,24 @@ TEST_F(MainFormStartup, ReadBackRulesOfSingleLines) {
   EXPECT_EQ(form->testPage->txtPLCSpeed->text(), QStringLiteral("100000.0"));
   EXPECT_EQ(form->program.comm.IPAddr[2], 0);  // 300 left the octet as it was
   EXPECT_EQ(form->program.comm.IPAddr[3], 0);
+}
+
+// Line 3 takes a station number from 1 to 255; any other line leaves the
+// address as it was, so no frame goes to the broadcast address or beyond a byte.
+TEST_F(MainFormStartup, AnAddressLineThatNamesNoStationLeavesTheAddressAsItWas) {
+  for (const auto& [line, kept, station] :
+       {std::tuple{" 7 ", " 7 ", 7}, std::tuple{"255", "255", 255}, std::tuple{"254.6", "254.6", 255},
+        std::tuple{"0", "1", 1}, std::tuple{"256", "1", 1}, std::tuple{"-1", "1", 1}, std::tuple{"1e400", "1", 1},
+        std::tuple{"0.4", "1", 1}, std::tuple{"&H10", "1", 1}, std::tuple{"abc", "1", 1}, std::tuple{"", "1", 1}}) {
+    SCOPED_TRACE(line);
+    WriteConfig(ConfigLines({{cfg::DevAddress, QString::fromLatin1(line)}}));
+    auto form = Start();
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(form->program.comm.DevAddress, QString::fromLatin1(kept));
+    EXPECT_EQ(form->program.comm.DevAddressNumber(), station);
+    form->close();
+    EXPECT_EQ(SavedConfig().value(cfg::DevAddress - 1), QString::fromLatin1(kept));
+  }
 }
 
 TEST_F(MainFormStartup, ShortFileAppliesTheLinesPresentOnly) {

@@ -72,6 +72,9 @@ TEST_F(MemoryWindow, ReadsFilesLineByLine) {
       {Numbers(0, 300), {{255, 255}}, 256, false},
       {odd, {{4, 4}, {5, -7}, {6, -7}, {7, -7}, {8, 8}}, 256, false},
   };
+  // The poll stays off while a file is read, its box included.
+  bool pollSeenOn = false;
+  station.dialogs.whileOpen = [&](const auto&) { pollSeenOn |= station.program().comm.PollEnabled; };
   for (const Case& c : cases) {
     image().fill(-7);
     station.dialogs.boxes.clear();
@@ -89,6 +92,7 @@ TEST_F(MemoryWindow, ReadsFilesLineByLine) {
     EXPECT_TRUE(window->StoreFileComp->isEnabled());
     EXPECT_TRUE(station.program().comm.PollEnabled);
   }
+  EXPECT_FALSE(pollSeenOn);
   EXPECT_EQ(Listing()[6], QStringLiteral("abc\t5"));  // listed as written
   EXPECT_EQ(station.dialogs.fileDialogs.back().request.filter,
             QStringLiteral("(EEprom Memory Files)|*.mem|(All Files)|*.*"));
@@ -122,11 +126,14 @@ TEST_F(MemoryWindow, SavedFilesReadBackAsTheSameImage) {
   EXPECT_FALSE(QFile::exists(station.folder.File(QStringLiteral("no-such-folder/x.mem"))));
 }
 
+// A dialog cancelled, or closed with an empty file name, names no file.
 TEST_F(MemoryWindow, CancelledDialogsChangeNothing) {
-  station.dialogs.files = {std::nullopt, std::nullopt};
-  window->FetFileComp_Click();
-  window->StoreFileComp_Click();
-  EXPECT_EQ(station.dialogs.fileDialogs.size(), 2u);
+  station.dialogs.files = {std::nullopt, std::nullopt, QString(), QString()};
+  for (int i = 0; i < 2; ++i) {
+    window->FetFileComp_Click();
+    window->StoreFileComp_Click();
+  }
+  EXPECT_EQ(station.dialogs.fileDialogs.size(), 4u);
   EXPECT_TRUE(station.dialogs.boxes.empty());
   EXPECT_EQ(image()[0], -7);
   EXPECT_FALSE(window->SetPar->isEnabled());
@@ -134,6 +141,7 @@ TEST_F(MemoryWindow, CancelledDialogsChangeNothing) {
 }
 
 TEST_F(MemoryWindow, DeviceReadListsTheMemoryAndWritesLeaveCalibrationAloneUnlessAsked) {
+  station.program().comm.CommError = true;  // left by an earlier failed transfer
   window->ReadPar_Click();
   const QStringList listing = Listing();
   ASSERT_EQ(listing.size(), 257);

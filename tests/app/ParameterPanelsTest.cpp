@@ -210,6 +210,14 @@ TEST_F(ParameterPanelsOnTheWindow, APanelWrittenBackChangesOnlyWhatWasEdited) {
   auto serial = [](int b, int delay, int timeOut) { return Cells{{0, b}, {1, 247}, {2, delay}, {3, timeOut}}; };
   const Row rows[] = {
       {0, {{8, 21}, {9, 10}, {10, 227}, {11, 7}, {4, 17}, {12, 99}}},
+      // Years the list does not hold, and none set, go back as read.
+      {0, {{8, 21}, {9, 10}, {10, 231}, {11, 7}}},
+      {0, {{8, 1}, {9, 1}, {10, 207}, {11, 7}}},
+      {0, {{10, 255}, {11, 255}}},
+      {0, {{10, 231}, {11, 7}}, [](SettingsPage& p) { p.productionPanel->PDYear->setCurrentIndex(0); },
+       {{10, 208}, {11, 7}}},  // 2000 chosen
+      {0, {{10, 227}, {11, 7}}, [](SettingsPage& p) { p.productionPanel->PDYear->setCurrentIndex(20); },
+       {{10, 255}, {11, 255}}},
       {1, {{34, 1}, {35, 8}, {36, 0}, {37, 255}, {38, 255}, {39, 255}, {44, 6}, {45, 1}, {46, 0}, {47, 0},
            {48, 8}, {200, 255}, {204, 255}, {205, 9}, {207, 1}}},
       {1, {{34, 0}, {35, 2}, {36, 2}, {37, 11}, {38, 12}, {39, 13}, {44, 0}, {45, 11}, {46, 12}, {47, 13},
@@ -449,10 +457,16 @@ TEST_F(PanelWrites, RelayAndAnalogOutputEntries) {
       {2, text(&OutputsPanel::SetPoint2, "-3"), "Setpoint 2 should be a positive number!", "SetPoint2", {}},
       {2, analog("4", "20"), "", "", {{58, 0}, {59, 32}, {60, 0}, {61, 160}}},
       {2, analog("20", "4"), "", "", {{58, 0}, {59, 160}, {60, 0}, {61, 32}}},
+      // One current typed, the other left as read (20 and 4 mA): still 3 mA apart.
+      {2, text(&OutputsPanel::AnaTo, "18"),
+       "Analog outputs 'from' and 'to' values are too close! The difference is limited to 3mA's", "AnaFrom", {}},
+      {2, text(&OutputsPanel::AnaFrom, "6"),
+       "Analog outputs 'from' and 'to' values are too close! The difference is limited to 3mA's", "AnaFrom", {}},
       {2, analog("0", "3"), "", "", {{58, 0}, {59, 0}, {60, 0}, {61, 24}}},  // exactly 3 mA apart
       {2, analog("4", "6.9"),
        "Analog outputs 'from' and 'to' values are too close! The difference is limited to 3mA's", "AnaFrom", {}},
       {2, analog("4", "32"), "Analog outputs 'to' value must be in range from 0 to 31.999!", "AnaTo", {}},
+      {2, analog("0", "31.99951171875"), "", "", {{60, 255}, {61, 255}}},  // the largest count, 65535
       {2, text(&OutputsPanel::AnaMax, "x"), "Maximum range for analog output must be a valid number!", "AnaMax", {}},
   };
   for (const WriteCase& c : cases) Check(c);

@@ -8,6 +8,7 @@
 #include "support/AddressRuns.h"
 #include "setup/TransferWindow.h"
 #include "support/QStringPrinter.h"
+#include "support/ShowWatch.h"
 
 namespace vt {
 namespace {
@@ -230,7 +231,10 @@ TEST_F(ParameterTransfers, AnotherDeviceTypeIsWrittenOnlyAfterTheOperatorAgrees)
 
 TEST_F(ParameterTransfers, WriteAllParametersWritesTheFactorySetAndStoresItInEEprom) {
   for (int address : {37, 52, 151, 200}) program().global.ParImage[address] = 42;
+  std::vector<bool> pollOnAtWindow;  // the poll is off before the write window appears
+  const test::ShowWatch watch(QStringLiteral("WriteSetUp"), [&] { pollOnAtWindow.push_back(program().comm.PollEnabled); });
   station.form->WriteAllParameters();
+  EXPECT_EQ(pollOnAtWindow, std::vector<bool>{false});
   const std::vector<int> expected =
       Join({Range(4, 4), Range(8, 12), Range(13, 16), Range(17, 23), Range(34, 39), Range(44, 48), {200, 204, 205, 207},
             Range(52, 62), Range(84, 87), {82, 90, 91, 92}, Range(0, 3), {5, 6, 7, 201, 202, 203, 7, 206}, {25, 95},

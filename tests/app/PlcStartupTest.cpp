@@ -37,6 +37,16 @@ TEST(PlcStartup, AConfigurationNamingAPlcPortOpensItAndTheTestButtonsDriveThePlc
   form.testRun->cmdStop_Click();
   EXPECT_TRUE(plc.ReadUntil("\r\n").endsWith("0003FC\r\n"));
 
+  // Any port shows the PLC controls, COM1 too.
+  test::PtyPair com1;
+  ASSERT_TRUE(QFile::link(com1.SlavePath(), folder.File(QStringLiteral("COM1"))));
+  form.settingsPage->machinePanel->SelPLCComPort->setCurrentIndex(1);
+  form.testRun->SelPLCComPort_Click();
+  EXPECT_TRUE(form.plc->PLCComm.IsOpen());
+  EXPECT_FALSE(form.testPage->cmdPLCPrepare->isHidden());
+  EXPECT_FALSE(form.testPage->txtPLCSpeed->isHidden());
+  EXPECT_TRUE(dialogs.boxes.empty());
+
   // Choosing "PLC KONTROL YOK" closes the port and hides the PLC controls.
   form.settingsPage->machinePanel->SelPLCComPort->setCurrentIndex(0);
   form.testRun->SelPLCComPort_Click();

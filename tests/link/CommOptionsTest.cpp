@@ -110,8 +110,12 @@ TEST_F(CommOptionsWindow, SlaveAddressChecks) {
   auto window = Open();
   for (const auto& [text, message] : {std::pair{"0", "ModBus Address should be between 1-255"},
                                       std::pair{"256", "ModBus Address should be between 1-255"},
+                                      std::pair{"0.5", "ModBus Address should be between 1-255"},
+                                      std::pair{"255.5", "ModBus Address should be between 1-255"},
                                       std::pair{"abc", "ModBus Address incorrect"},
-                                      std::pair{"", "ModBus Address incorrect"}}) {
+                                      std::pair{"", "ModBus Address incorrect"},
+                                      std::pair{"1e400", "ModBus Address incorrect"},
+                                      std::pair{"nan", "ModBus Address incorrect"}}) {
     dialogs.boxes.clear();
     window->SelMBid->setText(QString::fromLatin1(text));
     window->cmdApply_Click();

@@ -66,10 +66,16 @@ TEST_F(PlcLinkOnPty, BodiesFollowTheBoxesAndTheStationNumber) {
   height_.setText(QStringLiteral("1e400"));
   speed_.setText(QStringLiteral("-1e400"));
   EXPECT_EQ(plc.PLCRequestBody(PlcCmd::Stop), QStringLiteral("1010000005" "0A" "FFFF7FFF" "00008000" "0003"));
-  comm.DevAddress = QStringLiteral("17");
   plc.OpenPLCPort(3);
-  plc.PLCCommand(PlcCmd::Stop);
-  EXPECT_TRUE(pty.ReadUntil("\r\n").startsWith(":1110"));
+  // A text that names no station goes as station 1, never as the broadcast
+  // address 0 nor as more than one byte.
+  for (const auto& [address, frame] : {std::pair{"17", ":1110"}, std::pair{"255", ":FF10"}, std::pair{" 7 ", ":0710"},
+                                       std::pair{"0", ":0110"}, std::pair{"256", ":0110"}, std::pair{"1e400", ":0110"},
+                                       std::pair{"", ":0110"}}) {
+    comm.DevAddress = QString::fromLatin1(address);
+    plc.PLCCommand(PlcCmd::Stop);
+    EXPECT_TRUE(pty.ReadUntil("\r\n").startsWith(frame)) << address;
+  }
 }
 
 // A command that a stop overtook while it waited for the operator sends the

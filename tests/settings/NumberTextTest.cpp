@@ -30,7 +30,15 @@ TEST(LenientParse, ExponentsAndRadixPrefixes) {
   EXPECT_EQ(Val(u"&hFFFF"), -1);  // fits 16 bits: read as a signed 16-bit number
   EXPECT_EQ(Val(u"&H10000"), 65536);
   EXPECT_EQ(Val(u"&O17"), 15);
+  EXPECT_EQ(Val(u"&O18"), 1);  // 8 is no octal digit
   EXPECT_EQ(Val(u"&X1"), 0);
+  // Up to 32 bits as a signed number; beyond them an infinity, never 0.
+  const double infinity = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(Val(u"&HFFFFFFFF"), -1);
+  EXPECT_EQ(Val(u"&O37777777777"), -1);
+  EXPECT_EQ(Val(u"&H100000000"), infinity);
+  EXPECT_EQ(Val(u"&O40000000000"), infinity);
+  EXPECT_EQ(Val(u"&H1000000000000000000000"), infinity);
   // Beyond a double's range: never 0, so range checks refuse it.
   EXPECT_EQ(Val(u"1E999"), std::numeric_limits<double>::infinity());
   EXPECT_EQ(Val(u"-1e400"), -std::numeric_limits<double>::infinity());
@@ -46,7 +54,8 @@ TEST(StrictConversion, WholeTextMustBeANumberInTheFormatAsked) {
   };
   for (const Case& c : {Case{" 12.5 ", 12.5, std::nullopt}, Case{"12,5", std::nullopt, 12.5},
                         Case{"1,234", std::nullopt, 1.234}, Case{"1.234", 1.234, 1234}, Case{"", {}, {}},
-                        Case{"12abc", {}, {}}, Case{"abc", {}, {}}, Case{"1E+999", {}, {}}}) {
+                        Case{"12abc", {}, {}}, Case{"abc", {}, {}}, Case{"1E+999", {}, {}},
+                        Case{"nan", {}, {}}, Case{"inf", {}, {}}, Case{"-inf", {}, {}}}) {
     EXPECT_EQ(StrictNumber(QString::fromLatin1(c.text), PointFormat()), c.point) << c.text;
     EXPECT_EQ(StrictNumber(QString::fromLatin1(c.text), turkish), c.turkish) << c.text;
   }

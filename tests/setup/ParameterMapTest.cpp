@@ -24,7 +24,7 @@ TEST(ParameterMapDecoding, ProductionDateOutOfRangeSelectsTheNeutralItems) {
     const ProductionValues v = DecodeProduction(image);
     EXPECT_EQ(v.day, r.dayIndex) << r.day;
     EXPECT_EQ(v.month, r.monthIndex) << r.month;
-    EXPECT_EQ(v.year, QString::fromLatin1(r.year));
+    EXPECT_EQ(v.year, (ShownCount{r.year, r.yearLow + 256 * r.yearHigh}));
   }
   EXPECT_EQ(FirmwareText(12), QStringLiteral("V 1.2"));
   EXPECT_EQ(FirmwareText(0), QStringLiteral("V 0.0"));
