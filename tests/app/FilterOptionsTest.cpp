@@ -94,6 +94,7 @@ TEST_F(FilterWindow, EntriesAreCheckedInOrderAndEncoded) {
       {4, "8000000", "0.5", nullptr, {0, 18, 122, 5}},
       {4, "250,5", "1,5", nullptr, {250, 0, 0, 15}},  // 250.5 rounds to even
       {4, "250", "0.25", nullptr, {250, 0, 0, 2}},     // 2.5 tenths round to even
+      {4, "250", "0.5", nullptr, {250, 0, 0, 5}, 2},   // the mode chosen goes with them
       {4, "250", "0.5", "Filter Mode must be selected properly!", {}, 4},  // "---"
   };
   const auto window = Open();
@@ -117,10 +118,10 @@ TEST_F(FilterWindow, EntriesAreCheckedInOrderAndEncoded) {
     const std::array<int, 4> cells = {station.indicator().Parameter(201), station.indicator().Parameter(202),
                                       station.indicator().Parameter(203), station.indicator().Parameter(7)};
     EXPECT_EQ(cells, c.cells) << c.span;
-    EXPECT_EQ(station.indicator().Parameter(206), 0);
+    EXPECT_EQ(station.indicator().Parameter(206), c.mode) << c.span;
     EXPECT_EQ(station.indicator().Parameter(5), 4);
   }
-  EXPECT_EQ(station.indicator().RamStores(), 3);
+  EXPECT_EQ(station.indicator().RamStores(), 4);
 }
 
 TEST_F(FilterWindow, ModesApplyTheirPresetsAndSetDefaultsChoosesMedium) {
