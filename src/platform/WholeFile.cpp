@@ -10,11 +10,11 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, NoTemporaryFil
   // Unbuffered, so that a write the disk refuses fails here and not in a
   // flush at commit time that the rename would not notice.
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  const bool written = file.write(bytes) == bytes.size();
+  if (!written) file.cancelWriting();
+  // The commit ends a failed write too: it removes the temporary file, and
+  // closes a file written in place without removing it.
+  return file.commit() && written;
 }
 
 }  // namespace vt

@@ -23,7 +23,6 @@ void GraphSnapshot::Graph_KeyPress(int keyAscii) {
   // of the same minute as it was.
   QByteArray bitmap;
   QBuffer buffer(&bitmap);
-  buffer.open(QIODevice::WriteOnly);
   if (!page_.Graph->Picture().save(&buffer, "BMP") || !WriteWholeFile(path, bitmap)) {
     program_.dialogs.MsgBox(QStringLiteral("Cannot save graph picture"), MsgStyle::OkOnly,
                             QStringLiteral("File System Error"));

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
@@ -125,6 +126,19 @@ TEST_F(FolderWithoutNewFiles, TextFilesAreWrittenInPlaceWhereTheFileAllows) {
   EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({QStringLiteral("kelbrin.cfg")}));
   // A file that is not there cannot be made in such a folder.
   EXPECT_EQ(writeAsOperator(folder + QStringLiteral("/serial.cfg")), Refused);
+}
+
+// Written in place, a file that the disk cuts short keeps what fitted; it is
+// never removed.
+TEST_F(FolderWithoutNewFiles, AFileWrittenInPlaceThatDoesNotFitIsNotRemoved) {
+  const QStringList big(200, QString(100, QLatin1Char('x')));
+  EXPECT_EQ(AsOperator([this, &big] {
+              test::FileSizeLimit limit(4096);
+              return WriteTextLines(path, big);
+            }),
+            Refused);
+  ASSERT_TRUE(QFile::exists(path));
+  EXPECT_EQ(QFileInfo(path).size(), 4096);
 }
 
 // A file that must be whole or absent (a picture) is never written in place.
