@@ -8,7 +8,8 @@ namespace vt {
 // What to do when the folder allows no new file beside `path`.
 enum class NoTemporaryFile {
   Fail,          // the write fails and the old file stays as it was
-  WriteInPlace,  // the old file, where it may be written, is overwritten directly
+  WriteInPlace,  // the old file, where it may be written, is overwritten directly;
+                 // a failure part-way then leaves it cut short
 };
 
 // Writes `bytes` as the whole new content of `path`: first to a temporary
