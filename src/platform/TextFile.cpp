@@ -1,11 +1,25 @@
 #include "platform/TextFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "platform/Cp1254.h"
+#include "platform/WholeFile.h"
 
 namespace vt {
+namespace {
+
+// A text written as one line of a file: each line break in it (CR LF, a lone
+// CR or a lone LF, as the reader counts them) becomes a space, so that the
+// lines after it keep their positions.
+QString OneLine(const QString& text) {
+  QString line = text;
+  line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+  line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  return line;
+}
+
+}  // namespace
 
 std::optional<QStringList> ReadTextLines(const QString& path, qint64 maxBytes) {
   QFile file(path);
@@ -31,23 +45,14 @@ std::optional<QStringList> ReadTextLines(const QString& path, qint64 maxBytes) {
 }
 
 bool WriteTextLines(const QString& path, const QStringList& lines) {
-  QSaveFile file(path);
-  // A folder that refuses new files (an installed program folder) may still
-  // hold a file the operator can change: that file is written in place.
-  file.setDirectWriteFallback(true);
-  // Unbuffered, so that a write the disk refuses fails here and not in a
-  // flush at commit time that the rename would not notice.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
   QByteArray bytes;
   for (const QString& line : lines) {
-    bytes += ToCp1254(line);
+    bytes += ToCp1254(OneLine(line));
     bytes += "\r\n";
   }
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  // A folder that refuses new files (an installed program folder) may still
+  // hold a file the operator can change: that file is written in place.
+  return WriteWholeFile(path, bytes, NoTemporaryFile::WriteInPlace);
 }
 
 }  // namespace vt

@@ -9,7 +9,8 @@
 namespace vt {
 
 // Enter in the graph saves its picture, curve and grid as drawn, as a bitmap
-// in the program folder, named after the minute it was taken.
+// in the program folder, named after the minute it was taken. The file is
+// written whole or not at all; a failure shows "Cannot save graph picture".
 class GraphSnapshot : public QObject {
   Q_OBJECT
  public:

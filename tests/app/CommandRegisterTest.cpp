@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <set>
+
 #include "SimulatedStation.h"
 
 namespace vt {
@@ -122,6 +125,39 @@ TEST_F(CommandRegisterAgainstIndicator, DeviceTypeVersionAndParameters) {
   value = -1;
   EXPECT_FALSE(commands().ReadParam(address, 44, value));
   EXPECT_EQ(value, -1);
+}
+
+// Each operation reads back from register 0 only the registers its result
+// takes: the command register and its two arguments, or fewer.
+TEST_F(CommandRegisterAgainstIndicator, EachOperationReadsBackTheRegistersItsResultTakes) {
+  std::set<int> counts;  // of the reads, the poll's twelve registers left out
+  station.sim.Server().SetTrace([&counts](const QString& line) {
+    if (!line.startsWith(QStringLiteral("<- 03 "))) return;
+    const QByteArray pdu = QByteArray::fromHex(line.mid(3).toLatin1());
+    EXPECT_EQ(quint8(pdu[1]) << 8 | quint8(pdu[2]), 0) << line.toStdString();
+    const int count = quint8(pdu[3]) << 8 | quint8(pdu[4]);
+    if (count != 12) counts.insert(count);
+  });
+  const int address = station.Address();
+  std::int32_t value = 0;
+  const struct {
+    const char* operation;
+    std::function<bool()> run;
+    int registers;
+  } rows[] = {
+      {"device type", [&] { return commands().ReadDeviceType(address) == 1901; }, 3},
+      {"parameter read", [&] { return commands().ReadParam(address, 44, value); }, 3},
+      {"parameter write", [&] { return commands().WriteParam(address, 60, 77); }, 3},
+      {"version", [&] { return commands().RunCmd9(address, value); }, 2},
+      {"store", [&] { return commands().RunCmd10(address); }, 1},
+      {"failure reset", [&] { return commands().RunCmd12(address); }, 1},
+  };
+  for (const auto& row : rows) {
+    counts.clear();
+    EXPECT_TRUE(row.run()) << row.operation;
+    EXPECT_EQ(counts, std::set<int>{row.registers}) << row.operation;
+  }
+  station.sim.Server().SetTrace({});
 }
 
 TEST_F(CommandRegisterAgainstIndicator, DeviceTypeAnswersRegisterOneEvenAfterAnErrorCode) {

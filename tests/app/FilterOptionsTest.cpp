@@ -98,6 +98,7 @@ TEST_F(FilterWindow, EntriesAreCheckedInOrderAndEncoded) {
       {4, "8000000", "0.5", nullptr, {0, 18, 122, 5}},
       {4, "250,5", "1,5", nullptr, {250, 0, 0, 15}},  // 250.5 rounds to even
       {4, "250", "0.25", nullptr, {250, 0, 0, 2}},     // 2.5 tenths round to even
+      {4, "250", "0.5", nullptr, {250, 0, 0, 5}, 2},   // the mode chosen goes with them
       {4, "250", "0.5", "Filter Mode must be selected properly!", {}, 4},  // "---"
       {4, "250", "0.5", nullptr, {250, 0, 0, 5}, 3},                       // the last mode
   };
@@ -105,7 +106,7 @@ TEST_F(FilterWindow, EntriesAreCheckedInOrderAndEncoded) {
   // The write keeps the poll off from its start: while a refusal shows and
   // when the write window appears.
   bool pollSeenOn = false;
-  station.dialogs.whileOpen = [&](const auto&) { pollSeenOn |= station.program().comm.PollEnabled; };
+  station.dialogs.whileOpen = [&] { pollSeenOn |= station.program().comm.PollEnabled; };
   const test::ShowWatch watch(QStringLiteral("WriteSetUp"), [&] { pollSeenOn |= station.program().comm.PollEnabled; });
   for (const Case& c : cases) {
     station.dialogs.boxes.clear();
@@ -127,10 +128,10 @@ TEST_F(FilterWindow, EntriesAreCheckedInOrderAndEncoded) {
     const std::array<int, 4> cells = {station.indicator().Parameter(201), station.indicator().Parameter(202),
                                       station.indicator().Parameter(203), station.indicator().Parameter(7)};
     EXPECT_EQ(cells, c.cells) << c.span;
-    EXPECT_EQ(station.indicator().Parameter(206), c.mode);
+    EXPECT_EQ(station.indicator().Parameter(206), c.mode) << c.span;
     EXPECT_EQ(station.indicator().Parameter(5), 4);
   }
-  EXPECT_EQ(station.indicator().RamStores(), 5);
+  EXPECT_EQ(station.indicator().RamStores(), 6);
   EXPECT_FALSE(pollSeenOn);
 }
 

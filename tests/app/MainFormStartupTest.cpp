@@ -287,6 +287,9 @@ TEST_F(MainFormStartup, ClearedReadOutsCaptionAndClock) {
   EXPECT_EQ(page.labGap->text(), QStringLiteral(" ----"));
   EXPECT_EQ(page.labDisplacementSpeed->text(), QStringLiteral(" ----"));
   EXPECT_EQ(page.labTestStart->text(), QStringLiteral("----"));
+  // The step shows in its caption only; its box stays hidden.
+  EXPECT_TRUE(page.txtStepVal->isHidden());
+  EXPECT_FALSE(page.labHatve->isHidden());
   EXPECT_EQ(form->program.graphic.GraphSampleCount, 2);
   EXPECT_EQ(form->program.graphic.TestStart, clock.Now());
   EXPECT_EQ(form->program.graphic.TestStartTick, clock.TickMs());

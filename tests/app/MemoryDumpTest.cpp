@@ -74,7 +74,7 @@ TEST_F(MemoryWindow, ReadsFilesLineByLine) {
   };
   // The poll stays off while a file is read, its box included.
   bool pollSeenOn = false;
-  station.dialogs.whileOpen = [&](const auto&) { pollSeenOn |= station.program().comm.PollEnabled; };
+  station.dialogs.whileOpen = [&] { pollSeenOn |= station.program().comm.PollEnabled; };
   for (const Case& c : cases) {
     image().fill(-7);
     station.dialogs.boxes.clear();

@@ -88,6 +88,30 @@ TEST_F(ParameterPanelsOnTheWindow, EachReadFillsItsPanelByTheMap) {
   EXPECT_EQ(serial.SelMBid->text(), QStringLiteral("7"));
 }
 
+// A panel read asks for its own groups only, whatever groups an earlier
+// transfer left raised.
+TEST_F(ParameterPanelsOnTheWindow, EachReadAsksForItsOwnGroupsWhateverWasRaisedBefore) {
+  auto addressesRead = [&](int panel) {
+    const std::size_t first = station.indicator().Commands().size();
+    page().ReadPar[panel]->click();
+    std::vector<int> read;
+    const auto& commands = station.indicator().Commands();
+    for (std::size_t i = first; i < commands.size(); ++i) {
+      if (commands[i].code == Cmd::ReadParam) read.push_back(commands[i].arg1);
+    }
+    return read;
+  };
+  Global& global = station.program().global;
+  for (int panel = 0; panel < 4; ++panel) {
+    global.ParFlags.fill(false);
+    const std::vector<int> own = addressesRead(panel);
+    EXPECT_FALSE(own.empty()) << panel;
+    global.ParFlags.fill(true);
+    EXPECT_EQ(addressesRead(panel), own) << panel;
+  }
+  EXPECT_TRUE(station.dialogs.boxes.empty()) << station.dialogs.texts().join(" | ").toStdString();
+}
+
 TEST_F(ParameterPanelsOnTheWindow, AFailedReadShowsOneBoxAndLeavesThePanelAsItWas) {
   panels().ReadPar_Click(1);
   panels().ReadPar_Click(0);

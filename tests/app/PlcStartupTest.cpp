@@ -36,6 +36,9 @@ TEST(PlcStartup, AConfigurationNamingAPlcPortOpensItAndTheTestButtonsDriveThePlc
   EXPECT_EQ(plc.ReadUntil("\r\n"), QByteArray(":0110100000050A04E2000003E800000002FD\r\n"));
   form.testRun->cmdStop_Click();
   EXPECT_TRUE(plc.ReadUntil("\r\n").endsWith("0003FC\r\n"));
+  // With no indicator on a line, each says so after its PLC frame went out.
+  EXPECT_EQ(dialogs.texts(), QStringList({"Communication Failed", "Communication Failed"}));
+  dialogs.boxes.clear();
 
   // Any port shows the PLC controls, COM1 too.
   test::PtyPair com1;

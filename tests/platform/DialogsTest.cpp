@@ -1,5 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+
 #include "platform/QtDialogs.h"
 #include "platform/ScriptedDialogs.h"
 
@@ -23,6 +31,7 @@ TEST(Dialogs, UnscriptedBoxesAnswerTheirDefaultButton) {
   EXPECT_EQ(DefaultAnswer(MsgStyle::YesNo + MsgStyle::Question), MsgAnswer::Yes);
   EXPECT_EQ(DefaultAnswer(MsgStyle::YesNo + MsgStyle::Question + MsgStyle::DefaultButton2), MsgAnswer::No);
   EXPECT_EQ(DefaultAnswer(MsgStyle::RetryCancel), MsgAnswer::Retry);
+  EXPECT_EQ(DefaultAnswer(MsgStyle::RetryCancel + MsgStyle::Critical + MsgStyle::DefaultButton2), MsgAnswer::Cancel);
 
   ScriptedDialogs dialogs;
   dialogs.answers = {MsgAnswer::No};
@@ -39,6 +48,72 @@ TEST(Dialogs, FileFiltersBecomeQtFilters) {
   EXPECT_EQ(QtFileFilter(QStringLiteral("(Log Files)|*.log|(Text Files)|*.txt")),
             QStringLiteral("(Log Files) (*.log);;(Text Files) (*.txt)"));
   EXPECT_EQ(QtFileFilter(QString()), QString());
+}
+
+// Runs `act` on the message box once it shows, from within its own event
+// loop; `act` must close the box.
+void WhenBoxShown(std::function<void(QMessageBox&)> act) {
+  auto* timer = new QTimer(qApp);
+  QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act)] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    act(*box);
+  });
+  timer->start(10);
+}
+
+// The operator's boxes: the buttons of each button set in order, the one
+// Enter presses, the icon, and the answer each button gives.
+TEST(QtDialogsTest, EachButtonSetShowsItsButtonsAndAnswersTheOneClicked) {
+  using B = QMessageBox::StandardButton;
+  const struct {
+    int style;
+    std::vector<std::pair<B, int>> buttons;  // with the answer each gives
+    B defaultButton;
+    QMessageBox::Icon icon;
+  } rows[] = {
+      {MsgStyle::OkOnly, {{B::Ok, MsgAnswer::Ok}}, B::Ok, QMessageBox::NoIcon},
+      {MsgStyle::OkOnly + MsgStyle::Exclamation, {{B::Ok, MsgAnswer::Ok}}, B::Ok, QMessageBox::Warning},
+      {MsgStyle::YesNo + MsgStyle::Question, {{B::Yes, MsgAnswer::Yes}, {B::No, MsgAnswer::No}}, B::Yes,
+       QMessageBox::Question},
+      {MsgStyle::YesNo + MsgStyle::DefaultButton2, {{B::Yes, MsgAnswer::Yes}, {B::No, MsgAnswer::No}}, B::No,
+       QMessageBox::NoIcon},
+      {MsgStyle::RetryCancel + MsgStyle::Critical, {{B::Retry, MsgAnswer::Retry}, {B::Cancel, MsgAnswer::Cancel}},
+       B::Retry, QMessageBox::Critical},
+      {MsgStyle::RetryCancel + MsgStyle::DefaultButton2,
+       {{B::Retry, MsgAnswer::Retry}, {B::Cancel, MsgAnswer::Cancel}}, B::Cancel, QMessageBox::NoIcon},
+  };
+  QtDialogs dialogs;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.style);
+    std::vector<B> expectedButtons;
+    for (const auto& [button, answer] : row.buttons) expectedButtons.push_back(button);
+    // A click on each button, then Enter, which presses the default button.
+    for (std::size_t press = 0; press <= row.buttons.size(); ++press) {
+      WhenBoxShown([&](QMessageBox& box) {
+        std::vector<B> shown;
+        for (QAbstractButton* button : box.buttons()) shown.push_back(box.standardButton(button));
+        std::sort(shown.begin(), shown.end());
+        std::vector<B> sorted = expectedButtons;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(shown, sorted);
+        EXPECT_EQ(box.defaultButton(), box.button(row.defaultButton));
+        EXPECT_EQ(box.icon(), row.icon);
+        EXPECT_EQ(box.text(), QStringLiteral("text"));
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("title"));
+        if (press < row.buttons.size() && box.button(row.buttons[press].first)) {
+          box.button(row.buttons[press].first)->click();
+        } else if (press == row.buttons.size()) {
+          QTest::keyClick(&box, Qt::Key_Return);
+        }
+        if (box.isVisible()) box.done(0);  // a button that is missing: the box still closes
+      });
+      const int answer = dialogs.MsgBox(QStringLiteral("text"), row.style, QStringLiteral("title"));
+      EXPECT_EQ(answer, press < row.buttons.size() ? row.buttons[press].second : DefaultAnswer(row.style)) << press;
+    }
+  }
 }
 
 }  // namespace

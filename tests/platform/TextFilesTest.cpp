@@ -3,11 +3,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
+#include <functional>
 
 #include "platform/Cp1254.h"
 #include "platform/TextFile.h"
+#include "platform/WholeFile.h"
 #include "support/ChildProcess.h"
 #include "support/FileSizeLimit.h"
 
@@ -62,35 +65,88 @@ TEST(TextFiles, AFailedWriteLeavesTheOldFileWhole) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("kept.txt")}));
 }
 
-// An installed program folder: the operator may change the configuration
-// file but not create files beside it.
-TEST(TextFiles, AFolderThatRefusesNewFilesIsWrittenInPlaceWhereTheFileAllows) {
+// A text pasted into a box may hold line breaks of any kind; each becomes a
+// space, as many as the reader would have seen, and the lines after it stay
+// where they are.
+TEST(TextFiles, ALineBreakInsideALineIsWrittenAsASpace) {
   QTemporaryDir dir;
-  const QString folder = dir.filePath(QStringLiteral("program"));
-  ASSERT_TRUE(QDir().mkdir(folder));
-  const QString path = folder + QStringLiteral("/kelbrin.cfg");
-  ASSERT_TRUE(WriteTextLines(path, {QStringLiteral("old")}));
-  const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
-                   QFile::WriteOther;
-  const auto enter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
-                     QFile::ExeOther;
-  ASSERT_TRUE(QFile::setPermissions(path, all));
-  ASSERT_TRUE(QFile::setPermissions(folder, enter));
-  ASSERT_TRUE(QFile::setPermissions(dir.path(), enter | QFile::WriteOwner));
+  const QString path = dir.filePath(QStringLiteral("lines.txt"));
+  const struct {
+    const char* text;
+    QByteArray written;
+  } rows[] = {{"a\r\nb", "a b"},       {"a\nb", "a b"},         {"a\rb", "a b"},       {"Halat-9\n", "Halat-9 "},
+              {"\r\nb", " b"},         {"a\n\nb", "a  b"},      {"a\r\r\nb", "a  b"},  {"a\n\rb", "a  b"},
+              {"\xc5\x9e\r\n\xc5\x9e", "\xDE \xDE"}};
+  for (const auto& row : rows) {
+    const QString text = QString::fromUtf8(row.text);
+    ASSERT_TRUE(WriteTextLines(path, {QStringLiteral("first"), text, QStringLiteral("last")}));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "first\r\n" + row.written + "\r\nlast\r\n") << row.text;
+  }
+}
+
+// An installed program folder: the operator may change the files in it but
+// not create files beside them.
+class FolderWithoutNewFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(QDir().mkdir(folder));
+    ASSERT_TRUE(WriteTextLines(path, {QStringLiteral("old")}));
+    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
+                     QFile::WriteOther;
+    ASSERT_TRUE(QFile::setPermissions(path, all));
+    ASSERT_TRUE(QFile::setPermissions(folder, kEnter));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), kEnter | QFile::WriteOwner));
+  }
+  void TearDown() override { QFile::setPermissions(folder, kEnter | QFile::WriteOwner); }
 
   enum Result { Written = 0, Refused = 1, StillRoot = 2 };
-  auto writeAsOperator = [](const QString& target) {
-    return test::RunInChild([&target] {
+  // Runs the write with an operator's rights.
+  static int AsOperator(const std::function<bool()>& write) {
+    return test::RunInChild([&write] {
       if (!test::DropRootRights()) return int(StillRoot);
-      return WriteTextLines(target, {QStringLiteral("new"), QStringLiteral("lines")}) ? int(Written) : int(Refused);
+      return write() ? int(Written) : int(Refused);
     });
+  }
+
+  static constexpr auto kEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                                 QFile::ReadOther | QFile::ExeOther;
+  QTemporaryDir dir;
+  const QString folder = dir.filePath(QStringLiteral("program"));
+  const QString path = folder + QStringLiteral("/kelbrin.cfg");
+};
+
+TEST_F(FolderWithoutNewFiles, TextFilesAreWrittenInPlaceWhereTheFileAllows) {
+  auto writeAsOperator = [](const QString& target) {
+    return AsOperator([&target] { return WriteTextLines(target, {QStringLiteral("new"), QStringLiteral("lines")}); });
   };
   EXPECT_EQ(writeAsOperator(path), Written);
   EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("new"), QStringLiteral("lines")}));
   EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({QStringLiteral("kelbrin.cfg")}));
   // A file that is not there cannot be made in such a folder.
   EXPECT_EQ(writeAsOperator(folder + QStringLiteral("/serial.cfg")), Refused);
-  QFile::setPermissions(folder, enter | QFile::WriteOwner);
+}
+
+// Written in place, a file that the disk cuts short keeps what fitted; it is
+// never removed.
+TEST_F(FolderWithoutNewFiles, AFileWrittenInPlaceThatDoesNotFitIsNotRemoved) {
+  const QStringList big(200, QString(100, QLatin1Char('x')));
+  EXPECT_EQ(AsOperator([this, &big] {
+              test::FileSizeLimit limit(4096);
+              return WriteTextLines(path, big);
+            }),
+            Refused);
+  ASSERT_TRUE(QFile::exists(path));
+  EXPECT_EQ(QFileInfo(path).size(), 4096);
+}
+
+// A file that must be whole or absent (a picture) is never written in place.
+TEST_F(FolderWithoutNewFiles, AWholeFileIsNotWrittenInPlace) {
+  EXPECT_EQ(AsOperator([this] { return WriteWholeFile(path, "new\r\n"); }), Refused);
+  EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("old")}));
+  EXPECT_EQ(AsOperator([this] { return WriteWholeFile(path, "new\r\n", NoTemporaryFile::WriteInPlace); }), Written);
+  EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("new")}));
 }
 
 }  // namespace

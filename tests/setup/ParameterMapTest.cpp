@@ -99,7 +99,9 @@ TEST(ParameterMapDecoding, SerialLinkByteBitByBitAndCountsByTheBaudFactor) {
   for (const Row& r : {Row{176, 5, 40, 0, 3, 0, 1, 0, "0.625", "5"}, Row{186, 4, 40, 1, 3, 0, 1, 0, "0.5", "5"},
                        Row{2 + 12 + 64, 32, 255, 1, 0, 1, 0, 1, "32", "255"},
                        Row{4 + 16, 5, 13, 0, 1, 2, 0, 0, "2.5", "6.5"},
-                       Row{32 + 4 + 128, 1, 13, 0, 2, 2, 1, 0, "0.25", "3.25"}}) {
+                       Row{32 + 4 + 128, 1, 13, 0, 2, 2, 1, 0, "0.25", "3.25"},
+                       Row{1, 32, 255, 0, 0, 0, 0, 0, "32", "255"},  // bit 0 is not used
+                       Row{255, 1, 13, 1, 3, 1, 1, 1, "0.125", "1.625"}}) {
     const auto image = ImageWith({{0, r.b}, {1, 247}, {2, r.delay}, {3, r.timeOut}});
     const SerialLinkValues v = DecodeSerialLink(image);
     EXPECT_EQ((std::array{v.protocol, v.baud, v.parity, v.dataBits, v.stopBits}),

@@ -5,6 +5,8 @@
 #include <QTest>
 
 #include "StationFixture.h"
+#include "support/FileSizeLimit.h"
+#include "support/QStringPrinter.h"
 
 namespace vt::test {
 namespace {
@@ -64,6 +66,36 @@ TEST_F(GraphSnapshotTest, SnapshotThatCannotBeWrittenIsReportedAndTheProgramGoes
   snapshot.Graph_KeyPress(13);
   EXPECT_TRUE(QFile::exists(ExpectedFile()));
   EXPECT_EQ(dialogs.boxes.size(), 1u);
+}
+
+// A disk that fills up part-way through the picture: the box shows, and no
+// cut-short file is left, neither in place of an earlier snapshot of the
+// same minute nor as a new file or a temporary one.
+TEST_F(GraphSnapshotTest, ASnapshotThatDoesNotFitIsReportedAndLeavesTheMinutesEarlierSnapshotAsItWas) {
+  auto readSnapshot = [this] {
+    QFile file(ExpectedFile());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  auto bitmaps = [this] {
+    return QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".BMP"));
+  };
+  for (const bool earlier : {false, true}) {
+    SCOPED_TRACE(earlier ? "over an earlier snapshot" : "as a new file");
+    QFile::remove(ExpectedFile());
+    dialogs.boxes.clear();
+    if (earlier) snapshot.Graph_KeyPress(13);
+    const QByteArray before = readSnapshot();
+    ASSERT_EQ(before.isEmpty(), !earlier);
+    testPage.Graph->Clear();  // a different picture of the same size
+    {
+      FileSizeLimit limit(100 * 1024);  // far less than the picture
+      snapshot.Graph_KeyPress(13);
+    }
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, QStringLiteral("Cannot save graph picture"));
+    EXPECT_EQ(readSnapshot(), before);
+    EXPECT_EQ(bitmaps(), earlier ? QStringList{QStringLiteral("050320260907.BMP")} : QStringList());
+  }
 }
 
 }  // namespace
