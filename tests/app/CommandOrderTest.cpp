@@ -58,6 +58,7 @@ const Line kSlowLines[] = {
     {Transport::Ascii, "2400,e,7,1", true}, {Transport::Ascii, "2400,o,7,1", true},
     {Transport::Rtu, "1200,e,8,1", true},   {Transport::Rtu, "1200,o,8,1", true},
     {Transport::Rtu, "2400,e,8,1", true},   {Transport::Rtu, "2400,o,8,1", true},
+    {Transport::Ascii, "4800,e,7,1", true}, {Transport::Ascii, "4800,o,7,1", true},
 };
 
 INSTANTIATE_TEST_SUITE_P(SlowLines, StartThenStop,

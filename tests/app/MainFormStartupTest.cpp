@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QFocusEvent>
 
@@ -312,6 +313,24 @@ TEST_F(MainFormStartup, FailedSaveKeepsTheOldFileAndSaysSo) {
   ASSERT_FALSE(dialogs.boxes.empty());
   EXPECT_EQ(dialogs.boxes.back().text, QStringLiteral("Cannot update configuration file"));
   EXPECT_EQ(dialogs.boxes.back().title, QStringLiteral("File System Error"));
+}
+
+// Once the window has closed nothing shows: a box answers its default
+// button, a window does not open. Once it is gone, boxes show without it.
+TEST_F(MainFormStartup, NothingShowsAfterTheCloseAndBoxesShowWithoutTheWindowOnceItIsGone) {
+  WriteConfig(ConfigLines());
+  auto form = Start();
+  EXPECT_TRUE(form->close());
+  EXPECT_EQ(SavedConfig(), ConfigLines());
+  EXPECT_EQ(dialogs.MsgBox(QStringLiteral("late"), MsgStyle::YesNo + MsgStyle::DefaultButton2), MsgAnswer::No);
+  QDialog window;
+  EXPECT_FALSE(dialogs.ShowModal(window));
+  EXPECT_TRUE(dialogs.boxes.empty());
+
+  form.reset();
+  dialogs.answers = {MsgAnswer::Yes};
+  EXPECT_EQ(dialogs.MsgBox(QStringLiteral("later"), MsgStyle::YesNo), MsgAnswer::Yes);
+  EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("later")});
 }
 
 TEST(MainFormLedPictures, MissingPicturesAreReplacedByTwoDistinctBuiltInOnes) {
