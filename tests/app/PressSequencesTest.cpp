@@ -2,9 +2,9 @@
 // buttons, with the stop among them: windows are closed after a random
 // while, questions answered Yes or No at random and boxes acknowledged.
 // From what the indicator and the PLC received, in order with the presses:
-// - the stop is prompt: between its press and its 52 the indicator gets at
-//   most the request that was on the line, besides the first writes of the
-//   commands pressed before it;
+// - the stop is prompt: between its press and its 52 the indicator gets the
+//   first writes of the commands pressed before it and, besides, at most
+//   the request that was on the line and one poll;
 // - the stop is last: nothing of a command pressed before it follows it;
 // - the commands go out in the order pressed, a command set aside behind
 //   its question only after the presses made meanwhile;
@@ -231,13 +231,15 @@ class PressLog {
     for (const auto& [index, startedAt] : started_) {
       const Press& stop = presses_[index];
       if (stop.name != QStringLiteral("cmdStop")) continue;
-      // Prompt: besides the first requests of commands, at most the one on
-      // the line at the press.
+      // Prompt: besides the first requests of the commands pressed before
+      // it, at most the request on the line at the press and a poll that a
+      // "Please Wait" window lets out as it opens. A stop held back by a
+      // window would let the poll run all the while.
       int others = 0;
       for (const Received& request : requests_) {
         if (request.at > stop.at && request.at < startedAt && request.what.kind != Request::Start) ++others;
       }
-      EXPECT_LE(others, 1) << "the stop pressed at " << stop.at << " went out at " << startedAt;
+      EXPECT_LE(others, 2) << "the stop pressed at " << stop.at << " went out at " << startedAt;
       // Last: every command that starts after it was pressed after it.
       for (const auto& [other, otherStartedAt] : started_) {
         if (otherStartedAt > startedAt) {
