@@ -33,8 +33,8 @@ TEST(PortOpening, SerialPortsSetThePollIntervalByBitRate) {
   PtyPair com1, com2;
   ASSERT_TRUE(com1.Ok() && com2.Ok());
   LinkRig rig;
-  rig.LinkPort(1, com1.SlavePath());
-  rig.LinkPort(2, com2.SlavePath());
+  rig.folder.LinkPort(1, com1.SlavePath());
+  rig.folder.LinkPort(2, com2.SlavePath());
   EXPECT_EQ(rig.pollTimer.interval(), 40);
 
   Dirty(rig.comm);
@@ -63,7 +63,7 @@ TEST(PortOpening, SerialPortsSetThePollIntervalByBitRate) {
 TEST(PortOpening, OfflineClosesTheSerialPort) {
   PtyPair com1;
   LinkRig rig;
-  rig.LinkPort(1, com1.SlavePath());
+  rig.folder.LinkPort(1, com1.SlavePath());
   ASSERT_TRUE(rig.OpenSerial(1, true));
   Dirty(rig.comm);
   EXPECT_TRUE(rig.link.OpenPort(Port::Offline));
@@ -76,8 +76,8 @@ TEST(PortOpening, OfflineClosesTheSerialPort) {
 TEST(PortOpening, FailedOpeningShowsTheMessageAndReopensThePreviousPort) {
   PtyPair com1;
   LinkRig rig;
-  rig.LinkPort(1, com1.SlavePath());
-  rig.LinkPort(3, rig.folder.File("no-such-device"));
+  rig.folder.LinkPort(1, com1.SlavePath());
+  rig.folder.LinkPort(3, rig.folder.NoDevice());
   ASSERT_TRUE(rig.OpenSerial(1, true));
   Dirty(rig.comm);
 
@@ -100,7 +100,7 @@ TEST(PortOpening, FailedOpeningShowsTheMessageAndReopensThePreviousPort) {
 
 TEST(PortOpening, FailedOpeningWhileOfflineStaysOffline) {
   LinkRig rig;
-  rig.LinkPort(4, rig.folder.File("no-such-device"));
+  rig.folder.LinkPort(4, rig.folder.NoDevice());
   EXPECT_FALSE(rig.OpenSerial(4, true));
   EXPECT_EQ(rig.dialogs.texts(), QStringList{"COM4 Not Available or specified port is being used by another device"});
   EXPECT_EQ(rig.comm.IndPort, Port::Offline);

@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include "support/PtyPair.h"
 #include "platform/SerialControl.h"
+#include "platform/TextFile.h"
 #include "platform/WaitFor.h"
 #include "support/ProgramFolder.h"
 
@@ -34,18 +36,18 @@ TEST(SerialSettings, ParsesTheSettingsText) {
 }
 
 TEST(SerialControl, PortNamesFollowTheProgramFolder) {
-  ProgramFolder folder(false);
-  EXPECT_EQ(SerialDevicePath(folder.Path(), 1), "/dev/ttyS0");
-  EXPECT_EQ(SerialDevicePath(folder.Path(), 4), "/dev/ttyS3");
-  QFile::link("/dev/ttyUSB0", folder.File("COM1"));
-  EXPECT_EQ(SerialDevicePath(folder.Path(), 1), "/dev/ttyUSB0");
-  folder.WriteLines("COM2", {"/dev/ttyACM0"});
-  EXPECT_EQ(SerialDevicePath(folder.Path(), 2), "/dev/ttyACM0");
+  QTemporaryDir folder;  // a folder without port names, unlike the tests' program folders
+  EXPECT_EQ(SerialDevicePath(folder.path(), 1), "/dev/ttyS0");
+  EXPECT_EQ(SerialDevicePath(folder.path(), 4), "/dev/ttyS3");
+  QFile::link("/dev/ttyUSB0", folder.filePath("COM1"));
+  EXPECT_EQ(SerialDevicePath(folder.path(), 1), "/dev/ttyUSB0");
+  WriteTextLines(folder.filePath("COM2"), {"/dev/ttyACM0"});
+  EXPECT_EQ(SerialDevicePath(folder.path(), 2), "/dev/ttyACM0");
 }
 
 TEST(SerialControl, FailedOpenGivesFalseAndTheReason) {
   ProgramFolder folder(false);
-  QFile::link(folder.File("missing"), folder.File("COM2"));
+  folder.LinkPort(2, folder.NoDevice());
   SerialControl control(folder.Path());
   control.SetCommPort(2);
   EXPECT_FALSE(control.Open());
@@ -60,7 +62,7 @@ TEST(SerialControl, FailedOpenGivesFalseAndTheReason) {
 TEST(SerialControl, SettingsTheDeviceRefusesDoNotFailTheOpen) {
   PtyPair pty;
   ProgramFolder folder(false);
-  QFile::link(pty.SlavePath(), folder.File("COM1"));
+  folder.LinkPort(1, pty.SlavePath());
   SerialControl control(folder.Path());
   EXPECT_TRUE(control.SetSettings("9600,e,7,1"));
   EXPECT_FALSE(control.SetSettings("9600,q,7,1"));
@@ -75,7 +77,7 @@ TEST(SerialControl, SettingsTheDeviceRefusesDoNotFailTheOpen) {
 TEST(SerialControl, OutputInputAndCounts) {
   PtyPair pty;
   ProgramFolder folder(false);
-  QFile::link(pty.SlavePath(), folder.File("COM3"));
+  folder.LinkPort(3, pty.SlavePath());
   SerialControl control(folder.Path());
   control.SetCommPort(3);
   ASSERT_TRUE(control.Open());
