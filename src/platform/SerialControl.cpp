@@ -44,19 +44,25 @@ std::optional<SerialSettings> SerialSettings::Parse(const QString& text) {
   return settings;
 }
 
-QString SerialDevicePath(const QString& programFolder, int portNumber) {
+std::optional<QString> FolderDevicePath(const QString& programFolder, int portNumber) {
   const QFileInfo entry(programFolder + QStringLiteral("/COM") + QString::number(portNumber));
   if (entry.isSymLink()) return entry.symLinkTarget();
   if (entry.isFile()) {
     QFile file(entry.filePath());
     return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readLine()).trimmed() : QString();
   }
-  return QStringLiteral("/dev/ttyS") + QString::number(portNumber - 1);
+  return std::nullopt;
+}
+
+QString SerialDevicePath(const QString& programFolder, int portNumber) {
+  return FolderDevicePath(programFolder, portNumber)
+      .value_or(QStringLiteral("/dev/ttyS") + QString::number(portNumber - 1));
 }
 
 SerialControl::SerialControl(QString programFolder, QObject* parent)
     : QObject(parent), programFolder_(std::move(programFolder)), settings_(*SerialSettings::Parse(settingsText_)) {
   connect(&port_, &QSerialPort::readyRead, this, &SerialControl::OnComm);
+  connect(&port_, &QSerialPort::errorOccurred, this, &SerialControl::PortError);
   sentCheck_.setSingleShot(true);
   sentCheck_.setTimerType(Qt::PreciseTimer);
   connect(&sentCheck_, &QTimer::timeout, this, &SerialControl::CheckSent);
@@ -82,7 +88,9 @@ void SerialControl::ApplySettings() {
 }
 
 bool SerialControl::Open() {
+  lossPending_ = false;
   if (port_.isOpen()) port_.close();
+  namedInFolder_ = FolderDevicePath(programFolder_, portNumber_).has_value();
   port_.setPortName(SerialDevicePath(programFolder_, portNumber_));
   if (!port_.open(QIODevice::ReadWrite)) {
     lastError_ = port_.errorString();
@@ -94,7 +102,30 @@ bool SerialControl::Open() {
   return true;
 }
 
+bool SerialControl::Reopen() {
+  if (namedInFolder_ && !FolderDevicePath(programFolder_, portNumber_)) return false;
+  return Open();
+}
+
+void SerialControl::PortError(QSerialPort::SerialPortError error) {
+  const bool deviceFailed = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+                            error == QSerialPort::WriteError;
+  if (!deviceFailed || !port_.isOpen() || lossPending_) return;
+  lossPending_ = true;
+  lastError_ = port_.errorString();
+  // The error comes from inside the port's own notifications: it is closed
+  // from the event loop, once they have returned.
+  QTimer::singleShot(0, this, &SerialControl::CloseLostPort);
+}
+
+void SerialControl::CloseLostPort() {
+  if (!lossPending_) return;  // closed or opened anew meanwhile
+  Close();
+  emit PortLost();
+}
+
 void SerialControl::Close() {
+  lossPending_ = false;
   awaitingSent_ = false;
   sentCheck_.stop();
   if (port_.isOpen()) port_.close();

@@ -39,6 +39,7 @@ TEST(SerialControl, PortNamesFollowTheProgramFolder) {
   QTemporaryDir folder;  // a folder without port names, unlike the tests' program folders
   EXPECT_EQ(SerialDevicePath(folder.path(), 1), "/dev/ttyS0");
   EXPECT_EQ(SerialDevicePath(folder.path(), 4), "/dev/ttyS3");
+  EXPECT_FALSE(FolderDevicePath(folder.path(), 1));
   QFile::link("/dev/ttyUSB0", folder.filePath("COM1"));
   EXPECT_EQ(SerialDevicePath(folder.path(), 1), "/dev/ttyUSB0");
   WriteTextLines(folder.filePath("COM2"), {"/dev/ttyACM0"});
@@ -112,6 +113,37 @@ TEST(SerialControl, OutputInputAndCounts) {
   ASSERT_TRUE(WaitFor([&] { return control.InBufferCount() >= 4; }));
   EXPECT_EQ(control.Input(), QByteArray("kept"));
 }
+
+// A device that goes away while idle or while a write is under way.
+class SerialDeviceGone : public ::testing::TestWithParam<bool> {};
+
+TEST_P(SerialDeviceGone, ThePortIsClosedOnceAndReopenedOnlyUnderItsName) {
+  ProgramFolder folder(false);
+  PtyPair device;
+  ASSERT_TRUE(folder.LinkPort(1, device.SlavePath()));
+  SerialControl control(folder.Path());
+  control.SetCommPort(1);
+  ASSERT_TRUE(control.Open());
+  QSignalSpy lost(&control, &SerialControl::PortLost);
+  if (GetParam()) ASSERT_TRUE(control.Output(QByteArray(4000, 'x')));
+
+  device.Hangup();
+  ASSERT_TRUE(WaitFor([&] { return !control.IsOpen(); }));
+  EXPECT_EQ(lost.count(), 1);
+  EXPECT_FALSE(control.LastError().isEmpty());
+  EXPECT_FALSE(control.Output(QByteArray("poll")));
+
+  // While the name is gone from the folder nothing stands in for it (COM1
+  // would be the machine's /dev/ttyS0); back, it opens again.
+  ASSERT_TRUE(QFile::remove(folder.File("COM1")));
+  EXPECT_FALSE(control.Reopen());
+  PtyPair back;
+  ASSERT_TRUE(folder.LinkPort(1, back.SlavePath()));
+  EXPECT_TRUE(control.Reopen());
+  EXPECT_EQ(lost.count(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(IdleOrWriting, SerialDeviceGone, ::testing::Bool());
 
 }  // namespace
 }  // namespace vt

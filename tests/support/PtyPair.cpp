@@ -24,9 +24,12 @@ PtyPair::PtyPair() {
   slavePath_ = QString::fromLocal8Bit(name);
 }
 
-PtyPair::~PtyPair() {
+PtyPair::~PtyPair() { Hangup(); }
+
+void PtyPair::Hangup() {
   if (master_ >= 0) close(master_);
   if (slave_ >= 0) close(slave_);
+  master_ = slave_ = -1;
 }
 
 QByteArray PtyPair::ReadWhile(const std::function<bool(const QByteArray&)>& more, int timeoutMs) {

@@ -23,6 +23,9 @@ class PtyPair {
   // Everything that arrives until `terminator` was read or the time passed.
   QByteArray ReadUntil(const QByteArray& terminator, int timeoutMs = 2000);
   void Write(const QByteArray& bytes);
+  // The test's end goes away, as an unplugged device: the program's end of
+  // the line fails from then on.
+  void Hangup();
 
  private:
   QByteArray ReadWhile(const std::function<bool(const QByteArray&)>& more, int timeoutMs);
