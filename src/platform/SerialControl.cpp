@@ -62,7 +62,8 @@ QString SerialDevicePath(const QString& programFolder, int portNumber) {
 SerialControl::SerialControl(QString programFolder, QObject* parent)
     : QObject(parent), programFolder_(std::move(programFolder)), settings_(*SerialSettings::Parse(settingsText_)) {
   connect(&port_, &QSerialPort::readyRead, this, &SerialControl::OnComm);
-  connect(&port_, &QSerialPort::errorOccurred, this, &SerialControl::PortError);
+  // Queued: the port is closed once its own notification has returned.
+  connect(&port_, &QSerialPort::errorOccurred, this, &SerialControl::CloseFailedPort, Qt::QueuedConnection);
   sentCheck_.setSingleShot(true);
   sentCheck_.setTimerType(Qt::PreciseTimer);
   connect(&sentCheck_, &QTimer::timeout, this, &SerialControl::CheckSent);
@@ -88,7 +89,6 @@ void SerialControl::ApplySettings() {
 }
 
 bool SerialControl::Open() {
-  lossPending_ = false;
   if (port_.isOpen()) port_.close();
   namedInFolder_ = FolderDevicePath(programFolder_, portNumber_).has_value();
   port_.setPortName(SerialDevicePath(programFolder_, portNumber_));
@@ -107,25 +107,19 @@ bool SerialControl::Reopen() {
   return Open();
 }
 
-void SerialControl::PortError(QSerialPort::SerialPortError error) {
+void SerialControl::CloseFailedPort() {
+  // The port's error as it stands now: opening the port anew clears an
+  // error reported before.
+  const QSerialPort::SerialPortError error = port_.error();
   const bool deviceFailed = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
                             error == QSerialPort::WriteError;
-  if (!deviceFailed || !port_.isOpen() || lossPending_) return;
-  lossPending_ = true;
+  if (!deviceFailed || !port_.isOpen()) return;
   lastError_ = port_.errorString();
-  // The error comes from inside the port's own notifications: it is closed
-  // from the event loop, once they have returned.
-  QTimer::singleShot(0, this, &SerialControl::CloseLostPort);
-}
-
-void SerialControl::CloseLostPort() {
-  if (!lossPending_) return;  // closed or opened anew meanwhile
   Close();
   emit PortLost();
 }
 
 void SerialControl::Close() {
-  lossPending_ = false;
   awaitingSent_ = false;
   sentCheck_.stop();
   if (port_.isOpen()) port_.close();

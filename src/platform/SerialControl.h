@@ -105,8 +105,7 @@ class SerialControl : public QObject {
  private:
   void ApplySettings();
   void CheckSent();
-  void PortError(QSerialPort::SerialPortError error);
-  void CloseLostPort();
+  void CloseFailedPort();
 
   QString programFolder_;
   int portNumber_ = 1;
@@ -116,7 +115,6 @@ class SerialControl : public QObject {
   QSerialPort port_;
   QString lastError_;
   bool namedInFolder_ = false;  // the last opening found the device named in the program folder
-  bool lossPending_ = false;    // the device failed; the port is closed once the failing call has returned
   bool awaitingSent_ = false;
   QDeadlineTimer sentDeadline_;
   QDeadlineTimer sendingUntil_;

@@ -184,19 +184,37 @@ TEST(SerialWatchdog, ALostPortEndsTheRequestAndIsReopenedAtASlowPace) {
   for (int tick = 0; tick < 500; ++tick) rig.link.Timer2_Timer();
   EXPECT_FALSE(rig.link.Comm.IsOpen());
 
+  const auto ticksUntilOpen = [&] {
+    int ticks = 0;
+    while (!rig.link.Comm.IsOpen() && ticks < 100) {
+      rig.link.Timer2_Timer();
+      ++ticks;
+    }
+    return ticks;
+  };
   PtyPair back;
   rig.folder.LinkPort(1, back.SlavePath());
-  int ticks = 0;
-  while (!rig.link.Comm.IsOpen() && ticks < 100) {
-    rig.link.Timer2_Timer();
-    ++ticks;
-  }
-  EXPECT_EQ(ticks, 50);
+  EXPECT_EQ(ticksUntilOpen(), 50);
   EXPECT_TRUE(rig.link.PortUsable());
   EXPECT_EQ(rig.pollTimer.interval(), 100);  // the port's rate sets the interval again
   rig.link.SendRequest(1, "0600010008", 14);
   EXPECT_EQ(back.Read(8).size(), 8);
   EXPECT_TRUE(rig.dialogs.boxes.empty());
+
+  // Each loss waits its whole pace, also after one that the operator's
+  // reopening ended early.
+  back.Hangup();
+  ASSERT_TRUE(WaitFor([&] { return !rig.link.Comm.IsOpen(); }));
+  for (int tick = 0; tick < 30; ++tick) rig.link.Timer2_Timer();
+  PtyPair third;
+  rig.folder.LinkPort(1, third.SlavePath());
+  ASSERT_TRUE(rig.OpenSerial(1, true, "4800,e,8,1"));
+  rig.link.Timer2_Timer();
+  third.Hangup();
+  ASSERT_TRUE(WaitFor([&] { return !rig.link.Comm.IsOpen(); }));
+  PtyPair fourth;
+  rig.folder.LinkPort(1, fourth.SlavePath());
+  EXPECT_EQ(ticksUntilOpen(), 50);
 }
 
 TEST(TcpWatchdog, ReconnectsAfterThePeerDropsTheConnection) {

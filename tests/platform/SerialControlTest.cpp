@@ -125,7 +125,9 @@ TEST_P(SerialDeviceGone, ThePortIsClosedOnceAndReopenedOnlyUnderItsName) {
   control.SetCommPort(1);
   ASSERT_TRUE(control.Open());
   QSignalSpy lost(&control, &SerialControl::PortLost);
-  if (GetParam()) ASSERT_TRUE(control.Output(QByteArray(4000, 'x')));
+  if (GetParam()) {
+    ASSERT_TRUE(control.Output(QByteArray(4000, 'x')));
+  }
 
   device.Hangup();
   ASSERT_TRUE(WaitFor([&] { return !control.IsOpen(); }));
