@@ -85,7 +85,6 @@ void IndicatorLink::Comm_PortLost() {
   // the link is not good until the reopened port brings an answer.
   comm_.TxActive = 0;
   comm_.LinkOK = false;
-  comm_.RespDone = false;
   if (comm_.TxnBusy) {
     AbandonRequest();
     comm_.TxnBusy = false;
