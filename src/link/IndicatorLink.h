@@ -131,7 +131,7 @@ class IndicatorLink : public QObject {
   AwaitedAnswer awaited_;
   quint64 requestsSent_ = 0;
   int connectTicks_ = 0;  // watchdog ticks spent on the current connection attempt
-  int reopenTicks_ = 0;   // watchdog ticks since the serial port was last tried
+  int reopenTicks_ = 0;   // watchdog ticks since the last turn to try a lost serial port
 };
 
 }  // namespace vt

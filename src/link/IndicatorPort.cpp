@@ -11,9 +11,9 @@ constexpr int kTcpPollMs = 10;
 // Watchdog ticks a connection attempt may take before it is started anew
 // (about two seconds at 20 ms a tick).
 constexpr int kConnectAttemptTicks = 100;
-// Watchdog ticks between two attempts to reopen a lost serial port (about
-// one second): a device that is back is polled again within a second, and
-// one that stays away costs one failed open a second.
+// Watchdog ticks from one attempt to reopen a lost serial port to the next
+// (about one second): a device that is back is polled again within a
+// second, and one that stays away costs one failed open a second.
 constexpr int kReopenTicks = 50;
 
 // The poll interval for a serial bit rate; other rates keep the interval.
@@ -93,12 +93,8 @@ void IndicatorLink::Comm_PortLost() {
 }
 
 void IndicatorLink::WatchSerialPort() {
-  if (!IsSerialPort(comm_.IndPort) || Comm.IsOpen()) {
-    reopenTicks_ = 0;
-    return;
-  }
-  if (++reopenTicks_ < kReopenTicks) return;
-  reopenTicks_ = 0;
+  reopenTicks_ = (reopenTicks_ + 1) % kReopenTicks;
+  if (reopenTicks_ != 0 || !IsSerialPort(comm_.IndPort) || Comm.IsOpen()) return;
   if (Comm.Reopen()) FollowSerialRate();
 }
 
