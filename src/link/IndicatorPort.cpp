@@ -94,7 +94,14 @@ void IndicatorLink::Comm_PortLost() {
 
 void IndicatorLink::WatchSerialPort() {
   reopenTicks_ = (reopenTicks_ + 1) % kReopenTicks;
-  if (reopenTicks_ != 0 || !IsSerialPort(comm_.IndPort) || Comm.IsOpen()) return;
+  if (reopenTicks_ != 0 || !IsSerialPort(comm_.IndPort)) return;
+  if (Comm.IsOpen()) {
+    // A port that brings no answers while its name has come to stand for
+    // another device (a link left behind by a device that went away may
+    // lead to an unrelated one meanwhile) is given up for the named device.
+    if (comm_.LinkOK || !Comm.NameMoved()) return;
+    Comm_PortLost();  // the request on the line ends with the port it went out on
+  }
   if (Comm.Reopen()) FollowSerialRate();
 }
 

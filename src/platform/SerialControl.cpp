@@ -89,9 +89,10 @@ void SerialControl::ApplySettings() {
 }
 
 bool SerialControl::Open() {
-  if (port_.isOpen()) port_.close();
+  if (port_.isOpen()) Close();
   namedInFolder_ = FolderDevicePath(programFolder_, portNumber_).has_value();
-  port_.setPortName(SerialDevicePath(programFolder_, portNumber_));
+  devicePath_ = SerialDevicePath(programFolder_, portNumber_);
+  port_.setPortName(devicePath_);
   if (!port_.open(QIODevice::ReadWrite)) {
     lastError_ = port_.errorString();
     return false;
@@ -105,6 +106,11 @@ bool SerialControl::Open() {
 bool SerialControl::Reopen() {
   if (namedInFolder_ && !FolderDevicePath(programFolder_, portNumber_)) return false;
   return Open();
+}
+
+bool SerialControl::NameMoved() const {
+  const auto named = FolderDevicePath(programFolder_, portNumber_);
+  return port_.isOpen() && named && *named != devicePath_;
 }
 
 void SerialControl::CloseFailedPort() {

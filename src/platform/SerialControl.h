@@ -66,6 +66,9 @@ class SerialControl : public QObject {
   // folder gave is missing from it, nothing is opened: the machine's own
   // /dev/ttyS device is not the one that went away.
   bool Reopen();
+  // The port is open and the program folder names another device for it
+  // now (the link was made anew after the device went away).
+  bool NameMoved() const;
   bool IsOpen() const { return port_.isOpen(); }
   const QString& LastError() const { return lastError_; }
 
@@ -115,6 +118,7 @@ class SerialControl : public QObject {
   QSerialPort port_;
   QString lastError_;
   bool namedInFolder_ = false;  // the last opening found the device named in the program folder
+  QString devicePath_;          // the device of the last opening
   bool awaitingSent_ = false;
   QDeadlineTimer sentDeadline_;
   QDeadlineTimer sendingUntil_;

@@ -209,6 +209,31 @@ TEST(SerialWatchdog, ALostPortEndsTheRequestAndIsReopenedAtASlowPace) {
   EXPECT_EQ(ticksUntilOpen(), 50);
 }
 
+// A port left on an unrelated device (a link left behind that led to it)
+// follows its name to the device linked anew, once it brings no answers.
+TEST(SerialWatchdog, APortWithoutAnswersFollowsItsNameToTheDeviceLinkedAnew) {
+  PtyPair stranger, indicator;
+  LinkRig rig;
+  rig.folder.LinkPort(1, stranger.SlavePath());
+  ASSERT_TRUE(rig.OpenSerial(1, true));
+  rig.folder.LinkPort(1, indicator.SlavePath());
+  const auto watchdogTurn = [&] {
+    for (int tick = 0; tick < 50; ++tick) rig.link.Timer2_Timer();
+  };
+  const auto requestReaches = [&](PtyPair& device) {
+    rig.link.SendRequest(1, "0600010008", 14);
+    return device.Read(8).size() == 8;
+  };
+  rig.comm.LinkOK = true;
+  watchdogTurn();
+  EXPECT_TRUE(requestReaches(stranger));  // answers come: the port stays
+  rig.comm.LinkOK = false;
+  watchdogTurn();
+  EXPECT_FALSE(rig.comm.TxnBusy);  // the request sent to the stranger has ended
+  EXPECT_TRUE(requestReaches(indicator));
+  EXPECT_TRUE(rig.dialogs.boxes.empty());
+}
+
 TEST(TcpWatchdog, ReconnectsAfterThePeerDropsTheConnection) {
   QTcpServer server;
   ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
