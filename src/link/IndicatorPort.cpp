@@ -93,8 +93,9 @@ void IndicatorLink::Comm_PortLost() {
 }
 
 void IndicatorLink::WatchSerialPort() {
-  reopenTicks_ = (reopenTicks_ + 1) % kReopenTicks;
-  if (reopenTicks_ != 0 || !IsSerialPort(comm_.IndPort)) return;
+  if (++reopenTicks_ < kReopenTicks) return;
+  reopenTicks_ = 0;
+  if (!IsSerialPort(comm_.IndPort)) return;
   if (Comm.IsOpen()) {
     // A port that brings no answers while its name has come to stand for
     // another device (a link left behind by a device that went away may
