@@ -19,6 +19,7 @@ IndicatorLink::IndicatorLink(Communication& comm, Dialogs& dialogs, Leds& leds, 
       tcpPort_(tcpPort) {
   connect(&Comm, &SerialControl::OnComm, this, &IndicatorLink::Comm_OnComm);
   connect(&Comm, &SerialControl::Sent, this, &IndicatorLink::SerialRequestSent);
+  connect(&Comm, &SerialControl::PortLost, this, &IndicatorLink::Comm_PortLost);
   connect(&Winsock1, &TcpControl::Connected, this, &IndicatorLink::Winsock1_Connect);
   connect(&Winsock1, &TcpControl::Error, this, &IndicatorLink::Winsock1_Error);
   connect(&Winsock1, &TcpControl::DataArrival, this, &IndicatorLink::Winsock1_DataArrival);

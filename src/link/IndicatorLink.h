@@ -57,7 +57,7 @@ class IndicatorLink : public QObject {
 
   SerialControl Comm;  // the indicator's serial port
   TcpControl Winsock1;  // the indicator's TCP connection
-  QTimer Timer2;        // 20 ms TCP watchdog
+  QTimer Timer2;        // 20 ms watchdog: keeps the TCP connection up and reopens a lost serial port
   QTimer tmrCommAct;    // 25 ms activity lamps
   quint16 TcpTransId = 0;  // transaction identifier of the last TCP request
 
@@ -83,6 +83,10 @@ class IndicatorLink : public QObject {
   // Receive events, and the collecting steps behind them (the events read
   // the controls; tests may hand the collecting steps bytes directly).
   void Comm_OnComm();
+  // The serial port failed and the control closed it: the request on the
+  // line ends unanswered and the link is not good; the watchdog reopens
+  // the port.
+  void Comm_PortLost();
   void CollectSerialInput(const QByteArray& chunk);
   void Winsock1_DataArrival(qint64 bytesTotal);
   void CollectTcpInput(const QByteArray& bytes);
@@ -90,7 +94,8 @@ class IndicatorLink : public QObject {
   // Port opening and the TCP connection.
 
   // Opens port 0 (offline), 1 to 4 (COM1 to COM4) or 5 (TCP) and sets the
-  // poll timer's interval; false when a serial port could not be opened.
+  // poll timer's interval for the link that is open afterwards; false when
+  // a serial port could not be opened.
   bool OpenPort(int port);
   void ConnectTCP();
   void ReconnectTCP();
@@ -108,6 +113,8 @@ class IndicatorLink : public QObject {
   bool TcpLink() const { return comm_.IndPort == Port::Tcp; }
   bool AsciiMode() const { return !TcpLink() && comm_.RTUMode == 0; }
   bool OpenSerialPort(int port);
+  void FollowSerialRate();
+  void WatchSerialPort();
   void SerialRequestSent();
   void ArmRequest();
   void LightReceiveLamp();
@@ -124,6 +131,7 @@ class IndicatorLink : public QObject {
   AwaitedAnswer awaited_;
   quint64 requestsSent_ = 0;
   int connectTicks_ = 0;  // watchdog ticks spent on the current connection attempt
+  int reopenTicks_ = 0;   // watchdog ticks since the last turn to try a lost serial port
 };
 
 }  // namespace vt

@@ -1,4 +1,5 @@
-// Opening the indicator's port and keeping the TCP connection up.
+// Opening the indicator's port, keeping the TCP connection up and reopening
+// a serial port whose device went away.
 #include <optional>
 
 #include "link/IndicatorLink.h"
@@ -10,6 +11,10 @@ constexpr int kTcpPollMs = 10;
 // Watchdog ticks a connection attempt may take before it is started anew
 // (about two seconds at 20 ms a tick).
 constexpr int kConnectAttemptTicks = 100;
+// Watchdog ticks from one attempt to reopen a lost serial port to the next
+// (about one second): a device that is back is polled again within a
+// second, and one that stays away costs one failed open a second.
+constexpr int kReopenTicks = 50;
 
 // The poll interval for a serial bit rate; other rates keep the interval.
 std::optional<int> PollIntervalFor(const QString& settings) {
@@ -52,20 +57,53 @@ bool IndicatorLink::OpenSerialPort(int port) {
   Comm.SetInputMode(comm_.RTUMode != 0 ? SerialControl::InputMode::Binary : SerialControl::InputMode::Text);
   // A settings text that is no valid setting leaves the port's settings as they were.
   Comm.SetSettings(comm_.PortSettings);
-  if (const auto interval = PollIntervalFor(comm_.PortSettings)) pollTimer_.setInterval(*interval);
   Comm.SetCommPort(port);
   if (Comm.Open()) {
     comm_.IndPort = port;
+    FollowSerialRate();
     return true;
   }
   dialogs_.MsgBox(QStringLiteral("COM%1 Not Available or specified port is being used by another device").arg(port),
                   MsgStyle::OkOnly, QStringLiteral("Communication Failure"));
-  // The serial port in use before is opened again; whether it opens is not reported.
+  // The serial port in use before is opened again, with the new settings;
+  // whether it opens is not reported. The poll interval changes only with
+  // a port that opened: a link left on TCP keeps its interval.
   if (IsSerialPort(comm_.IndPort)) {
     Comm.SetCommPort(comm_.IndPort);
-    Comm.Open();
+    if (Comm.Open()) FollowSerialRate();
   }
   return false;
+}
+
+void IndicatorLink::FollowSerialRate() {
+  if (const auto interval = PollIntervalFor(comm_.PortSettings)) pollTimer_.setInterval(*interval);
+}
+
+void IndicatorLink::Comm_PortLost() {
+  // Nothing goes out or comes in on the closed port: the request on the
+  // line ends at once as unanswered, so that no caller waits for it, and
+  // the link is not good until the reopened port brings an answer.
+  comm_.TxActive = 0;
+  comm_.LinkOK = false;
+  if (comm_.TxnBusy) {
+    AbandonRequest();
+    comm_.TxnBusy = false;
+    comm_.TimedOut = true;
+  }
+}
+
+void IndicatorLink::WatchSerialPort() {
+  if (++reopenTicks_ < kReopenTicks) return;
+  reopenTicks_ = 0;
+  if (!IsSerialPort(comm_.IndPort)) return;
+  if (Comm.IsOpen()) {
+    // A port that brings no answers while its name has come to stand for
+    // another device (a link left behind by a device that went away may
+    // lead to an unrelated one meanwhile) is given up for the named device.
+    if (comm_.LinkOK || !Comm.NameMoved()) return;
+    Comm_PortLost();  // the request on the line ends with the port it went out on
+  }
+  if (Comm.Reopen()) FollowSerialRate();
 }
 
 void IndicatorLink::ConnectTCP() {
@@ -92,6 +130,7 @@ void IndicatorLink::Timer2_Timer() {
   const int state = Winsock1.State();
   if (!TcpLink()) {
     if (state == TcpState::Connected) Winsock1.Close();
+    WatchSerialPort();
     return;
   }
   if (state == TcpState::Connected) return;

@@ -44,19 +44,26 @@ std::optional<SerialSettings> SerialSettings::Parse(const QString& text) {
   return settings;
 }
 
-QString SerialDevicePath(const QString& programFolder, int portNumber) {
+std::optional<QString> FolderDevicePath(const QString& programFolder, int portNumber) {
   const QFileInfo entry(programFolder + QStringLiteral("/COM") + QString::number(portNumber));
   if (entry.isSymLink()) return entry.symLinkTarget();
   if (entry.isFile()) {
     QFile file(entry.filePath());
     return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readLine()).trimmed() : QString();
   }
-  return QStringLiteral("/dev/ttyS") + QString::number(portNumber - 1);
+  return std::nullopt;
+}
+
+QString SerialDevicePath(const QString& programFolder, int portNumber) {
+  return FolderDevicePath(programFolder, portNumber)
+      .value_or(QStringLiteral("/dev/ttyS") + QString::number(portNumber - 1));
 }
 
 SerialControl::SerialControl(QString programFolder, QObject* parent)
     : QObject(parent), programFolder_(std::move(programFolder)), settings_(*SerialSettings::Parse(settingsText_)) {
   connect(&port_, &QSerialPort::readyRead, this, &SerialControl::OnComm);
+  // Queued: the port is closed once its own notification has returned.
+  connect(&port_, &QSerialPort::errorOccurred, this, &SerialControl::CloseFailedPort, Qt::QueuedConnection);
   sentCheck_.setSingleShot(true);
   sentCheck_.setTimerType(Qt::PreciseTimer);
   connect(&sentCheck_, &QTimer::timeout, this, &SerialControl::CheckSent);
@@ -82,8 +89,10 @@ void SerialControl::ApplySettings() {
 }
 
 bool SerialControl::Open() {
-  if (port_.isOpen()) port_.close();
-  port_.setPortName(SerialDevicePath(programFolder_, portNumber_));
+  if (port_.isOpen()) Close();
+  namedInFolder_ = FolderDevicePath(programFolder_, portNumber_).has_value();
+  devicePath_ = SerialDevicePath(programFolder_, portNumber_);
+  port_.setPortName(devicePath_);
   if (!port_.open(QIODevice::ReadWrite)) {
     lastError_ = port_.errorString();
     return false;
@@ -92,6 +101,28 @@ bool SerialControl::Open() {
   ApplySettings();
   port_.clear();
   return true;
+}
+
+bool SerialControl::Reopen() {
+  if (namedInFolder_ && !FolderDevicePath(programFolder_, portNumber_)) return false;
+  return Open();
+}
+
+bool SerialControl::NameMoved() const {
+  const auto named = FolderDevicePath(programFolder_, portNumber_);
+  return port_.isOpen() && named && *named != devicePath_;
+}
+
+void SerialControl::CloseFailedPort() {
+  // The port's error as it stands now: opening the port anew clears an
+  // error reported before.
+  const QSerialPort::SerialPortError error = port_.error();
+  const bool deviceFailed = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+                            error == QSerialPort::WriteError;
+  if (!deviceFailed || !port_.isOpen()) return;
+  lastError_ = port_.errorString();
+  Close();
+  emit PortLost();
 }
 
 void SerialControl::Close() {

@@ -21,14 +21,22 @@ struct SerialSettings {
   static std::optional<SerialSettings> Parse(const QString& text);
 };
 
-// The device behind port COMn: the target of a symlink named "COMn" in the
-// program folder, or the device path written in a plain file of that name,
-// when one stands there; otherwise /dev/ttyS(n-1).
+// The device that the program folder names for port COMn: the target of a
+// symlink named "COMn" there, or the device path written in a plain file of
+// that name; nothing when no entry of that name stands there.
+std::optional<QString> FolderDevicePath(const QString& programFolder, int portNumber);
+// The device behind port COMn: the one the program folder names, otherwise
+// /dev/ttyS(n-1).
 QString SerialDevicePath(const QString& programFolder, int portNumber);
 
 // The serial port control: a port number, a settings text, text or binary
 // input, output of text or bytes, the counts of bytes waiting to go out and
 // waiting to be read, and one OnComm signal per arrival of input.
+//
+// An open port whose device fails (it went away, as a pulled USB adapter
+// or a pseudo-terminal whose other end closed does, or reading or writing
+// it fails) is closed at once and PortLost is emitted: a failed device
+// keeps reporting itself ready, and writing into it would run without end.
 class SerialControl : public QObject {
   Q_OBJECT
  public:
@@ -53,6 +61,14 @@ class SerialControl : public QObject {
   // pseudo-terminal keeps 8 data bits and no parity) leave it open.
   bool Open();
   void Close();
+  // Opens the port again after it was lost or could not be opened, on the
+  // device that its name stands for now. While a name that the program
+  // folder gave is missing from it, nothing is opened: the machine's own
+  // /dev/ttyS device is not the one that went away.
+  bool Reopen();
+  // The port is open and the program folder names another device for it
+  // now (the link was made anew after the device went away).
+  bool NameMoved() const;
   bool IsOpen() const { return port_.isOpen(); }
   const QString& LastError() const { return lastError_; }
 
@@ -86,10 +102,13 @@ class SerialControl : public QObject {
  signals:
   void OnComm();
   void Sent();
+  // The open port failed and has been closed; LastError() tells why.
+  void PortLost();
 
  private:
   void ApplySettings();
   void CheckSent();
+  void CloseFailedPort();
 
   QString programFolder_;
   int portNumber_ = 1;
@@ -98,6 +117,8 @@ class SerialControl : public QObject {
   InputMode inputMode_ = InputMode::Text;
   QSerialPort port_;
   QString lastError_;
+  bool namedInFolder_ = false;  // the last opening found the device named in the program folder
+  QString devicePath_;          // the device of the last opening
   bool awaitingSent_ = false;
   QDeadlineTimer sentDeadline_;
   QDeadlineTimer sendingUntil_;

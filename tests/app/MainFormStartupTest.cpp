@@ -147,7 +147,9 @@ TEST_F(MainFormStartup, AnAddressLineThatNamesNoStationLeavesTheAddressAsItWas) 
 }
 
 TEST_F(MainFormStartup, ShortFileAppliesTheLinesPresentOnly) {
-  WriteConfig({" 0 ", " 1 ", "7"});
+  test::PtyPair com1;
+  ASSERT_TRUE(folder.LinkPort(1, com1.SlavePath()));
+  WriteConfig({" 0 ", " 1 ", "7"});  // the indicator on COM1
   auto form = Start();
   EXPECT_TRUE(dialogs.boxes.empty());
   EXPECT_EQ(form->program.comm.DevAddress, QStringLiteral("7"));
@@ -223,7 +225,7 @@ TEST_F(MainFormStartup, EachSettingIsSavedOnItsOwnLine) {
 // shows the value of its own line.
 TEST_F(MainFormStartup, EachLineIsReadIntoItsOwnSetting) {
   test::PtyPair plc;
-  ASSERT_TRUE(QFile::link(plc.SlavePath(), folder.File(QStringLiteral("COM3"))));
+  ASSERT_TRUE(folder.LinkPort(3, plc.SlavePath()));
   WriteConfig({" 12345 ",     " 5 ",       "17",          " 1 ",
                "19200,o,8,2", "/media/usb [DATA]", "/media/usb/tests", "kept",
                " 0 ",         "",          " 2 ",         "0.5",

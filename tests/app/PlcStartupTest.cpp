@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 
 #include "app/MainForm.h"
 #include "platform/ScriptedDialogs.h"
@@ -13,7 +12,7 @@ namespace {
 TEST(PlcStartup, AConfigurationNamingAPlcPortOpensItAndTheTestButtonsDriveThePlc) {
   test::ProgramFolder folder;
   test::PtyPair plc;
-  ASSERT_TRUE(QFile::link(plc.SlavePath(), folder.File(QStringLiteral("COM3"))));
+  ASSERT_TRUE(folder.LinkPort(3, plc.SlavePath()));
   QStringList config(36);
   config[2] = QStringLiteral("1");          // station number
   config[30] = QStringLiteral(" 3 ");       // PLC on COM3
@@ -42,7 +41,7 @@ TEST(PlcStartup, AConfigurationNamingAPlcPortOpensItAndTheTestButtonsDriveThePlc
 
   // Any port shows the PLC controls, COM1 too.
   test::PtyPair com1;
-  ASSERT_TRUE(QFile::link(com1.SlavePath(), folder.File(QStringLiteral("COM1"))));
+  ASSERT_TRUE(folder.LinkPort(1, com1.SlavePath()));
   form.settingsPage->machinePanel->SelPLCComPort->setCurrentIndex(1);
   form.testRun->SelPLCComPort_Click();
   EXPECT_TRUE(form.plc->PLCComm.IsOpen());

@@ -1,7 +1,6 @@
 #include "SimulatedStation.h"
 
 #include <QEventLoop>
-#include <QFile>
 #include <QTimer>
 
 namespace vt::test {
@@ -24,7 +23,7 @@ SimulatedStation::SimulatedStation(const std::optional<SerialLine>& serial, cons
   }
   config[2] = QStringLiteral("1");
   config[14] = QStringLiteral(" 0 ");
-  if (!plcDevice.isEmpty()) QFile::link(plcDevice, folder.File(QStringLiteral("COM2")));
+  if (!plcDevice.isEmpty()) folder.LinkPort(2, plcDevice);
   config[30] = plcDevice.isEmpty() ? QStringLiteral(" 0 ") : QStringLiteral(" 2 ");
   config[32] = QStringLiteral(" 127 ");
   config[33] = QStringLiteral(" 0 ");

@@ -1,6 +1,5 @@
 #include "link/LinkRig.h"
 
-#include <QFile>
 
 #include "platform/EventWait.h"
 
@@ -14,12 +13,6 @@ LinkRig::LinkRig(quint16 tcpPort, bool startTimers)
   offPicture.fill(Qt::black);
   pollTimer.setInterval(40);
   comm.DevAddress = QStringLiteral("1");
-}
-
-void LinkRig::LinkPort(int portNumber, const QString& device) const {
-  const QString name = folder.File(QStringLiteral("COM%1").arg(portNumber));
-  QFile::remove(name);
-  QFile::link(device, name);
 }
 
 bool LinkRig::OpenSerial(int portNumber, bool rtu, const QString& settings) {

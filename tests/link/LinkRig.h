@@ -31,8 +31,6 @@ class LinkRig {
   QLabel labTCPCOn, LabTracer;
   IndicatorLink link;
 
-  // Makes COMn of the program folder a symlink to the device.
-  void LinkPort(int portNumber, const QString& device) const;
   // Sets a serial link of the given mode and settings and opens COMn.
   bool OpenSerial(int portNumber, bool rtu, const QString& settings = QStringLiteral("9600,n,8,1"));
   // Sets 127.0.0.1 as the indicator's address, opens the TCP link and

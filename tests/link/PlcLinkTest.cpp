@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 
 #include "link/PlcLink.h"
 #include "platform/ScriptedDialogs.h"
@@ -15,7 +14,7 @@ class PlcLinkOnPty : public ::testing::Test {
   PlcLinkOnPty() {
     comm.DevAddress = QStringLiteral("1");
     comm.PLCSettings = kPlcSettings;
-    QFile::link(pty.SlavePath(), folder.File(QStringLiteral("COM3")));
+    folder.LinkPort(3, pty.SlavePath());
   }
   QByteArray SendAndCapture(const QString& height, const QString& speed, int command) {
     height_.setText(height);
@@ -109,11 +108,8 @@ TEST_F(PlcLinkOnPty, PortChoicesAndAFailedOpening) {
   EXPECT_TRUE(dialogs.boxes.empty());
 
   // The port is tried once more after the message: here it has come back.
-  QFile::link(QStringLiteral("/dev/no-such-plc"), folder.File(QStringLiteral("COM7")));
-  dialogs.whileOpen = [&] {
-    QFile::remove(folder.File(QStringLiteral("COM7")));
-    QFile::link(pty.SlavePath(), folder.File(QStringLiteral("COM7")));
-  };
+  folder.LinkPort(7, QStringLiteral("/dev/no-such-plc"));
+  dialogs.whileOpen = [&] { folder.LinkPort(7, pty.SlavePath()); };
   plc.OpenPLCPort(7);
   EXPECT_TRUE(plc.PLCComm.IsOpen());
   ASSERT_EQ(dialogs.boxes.size(), 1u);

@@ -3,6 +3,7 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <functional>
 
 #include "link/LinkRig.h"
 #include "support/PtyPair.h"
@@ -33,8 +34,8 @@ TEST(PortOpening, SerialPortsSetThePollIntervalByBitRate) {
   PtyPair com1, com2;
   ASSERT_TRUE(com1.Ok() && com2.Ok());
   LinkRig rig;
-  rig.LinkPort(1, com1.SlavePath());
-  rig.LinkPort(2, com2.SlavePath());
+  rig.folder.LinkPort(1, com1.SlavePath());
+  rig.folder.LinkPort(2, com2.SlavePath());
   EXPECT_EQ(rig.pollTimer.interval(), 40);
 
   Dirty(rig.comm);
@@ -63,7 +64,7 @@ TEST(PortOpening, SerialPortsSetThePollIntervalByBitRate) {
 TEST(PortOpening, OfflineClosesTheSerialPort) {
   PtyPair com1;
   LinkRig rig;
-  rig.LinkPort(1, com1.SlavePath());
+  rig.folder.LinkPort(1, com1.SlavePath());
   ASSERT_TRUE(rig.OpenSerial(1, true));
   Dirty(rig.comm);
   EXPECT_TRUE(rig.link.OpenPort(Port::Offline));
@@ -76,8 +77,8 @@ TEST(PortOpening, OfflineClosesTheSerialPort) {
 TEST(PortOpening, FailedOpeningShowsTheMessageAndReopensThePreviousPort) {
   PtyPair com1;
   LinkRig rig;
-  rig.LinkPort(1, com1.SlavePath());
-  rig.LinkPort(3, rig.folder.File("no-such-device"));
+  rig.folder.LinkPort(1, com1.SlavePath());
+  rig.folder.LinkPort(3, rig.folder.NoDevice());
   ASSERT_TRUE(rig.OpenSerial(1, true));
   Dirty(rig.comm);
 
@@ -98,9 +99,40 @@ TEST(PortOpening, FailedOpeningShowsTheMessageAndReopensThePreviousPort) {
   EXPECT_EQ(com1.Read(8).size(), 8);
 }
 
+// A switch to a port that fails to open leaves the poll interval of the
+// link that is open afterwards.
+TEST(PortOpening, AFailedSwitchLeavesThePollIntervalOfTheLinkStillOpen) {
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+  PtyPair com1;
+  const struct {
+    const char* before;
+    std::function<bool(LinkRig&)> open;
+    int interval;
+  } rows[] = {
+      {"TCP", [](LinkRig& rig) { return rig.OpenTcp(); }, 10},
+      {"offline", [](LinkRig& rig) { return rig.link.OpenPort(Port::Offline); }, 40},
+      {"a serial port that cannot be opened again",
+       [&](LinkRig& rig) {
+         rig.folder.LinkPort(1, com1.SlavePath());
+         const bool opened = rig.OpenSerial(1, true, "9600,e,8,1");
+         rig.folder.LinkPort(1, rig.folder.NoDevice());
+         return opened;
+       },
+       50},
+  };
+  for (const auto& row : rows) {
+    LinkRig rig(server.serverPort());
+    ASSERT_TRUE(row.open(rig)) << row.before;
+    EXPECT_FALSE(rig.OpenSerial(3, true, "1200,e,8,1")) << row.before;
+    EXPECT_EQ(rig.pollTimer.interval(), row.interval) << row.before;
+    EXPECT_EQ(rig.dialogs.boxes.size(), 1u) << row.before;
+  }
+}
+
 TEST(PortOpening, FailedOpeningWhileOfflineStaysOffline) {
   LinkRig rig;
-  rig.LinkPort(4, rig.folder.File("no-such-device"));
+  rig.folder.LinkPort(4, rig.folder.NoDevice());
   EXPECT_FALSE(rig.OpenSerial(4, true));
   EXPECT_EQ(rig.dialogs.texts(), QStringList{"COM4 Not Available or specified port is being used by another device"});
   EXPECT_EQ(rig.comm.IndPort, Port::Offline);
@@ -123,6 +155,83 @@ TEST(PortOpening, TcpConnectsToTheConfiguredAddress) {
   EXPECT_EQ(rig.link.Winsock1.State(), TcpState::Connected);
   ASSERT_TRUE(WaitFor([&] { return server.hasPendingConnections(); }));
   EXPECT_EQ(server.nextPendingConnection()->peerAddress(), QHostAddress(QHostAddress::LocalHost));
+}
+
+// A serial device that goes away: the port closes and the request on the
+// line ends; the watchdog tries the port once every 50 ticks, without a
+// message, and polls go out again once the device is back under its name.
+TEST(SerialWatchdog, ALostPortEndsTheRequestAndIsReopenedAtASlowPace) {
+  PtyPair com1;
+  LinkRig rig;
+  rig.folder.LinkPort(1, com1.SlavePath());
+  ASSERT_TRUE(rig.OpenSerial(1, true, "4800,e,8,1"));
+  rig.pollTimer.setInterval(40);
+  rig.link.SendRequest(1, "030000000C", 56);
+  ASSERT_TRUE(WaitFor([&] { return rig.comm.TxActive == 0; }));
+  rig.comm.LinkOK = true;
+
+  com1.Hangup();
+  ASSERT_TRUE(WaitFor([&] { return !rig.link.Comm.IsOpen(); }));
+  EXPECT_FALSE(rig.comm.TxnBusy);
+  EXPECT_TRUE(rig.comm.TimedOut);
+  EXPECT_FALSE(rig.comm.LinkOK);
+  EXPECT_FALSE(rig.link.PortUsable());
+  EXPECT_EQ(rig.comm.IndPort, 1);
+
+  // A device that stays away (its link left behind, as for a USB adapter
+  // pulled out) costs one failed open a second and no message.
+  rig.folder.LinkPort(1, rig.folder.NoDevice());
+  for (int tick = 0; tick < 500; ++tick) rig.link.Timer2_Timer();
+  EXPECT_FALSE(rig.link.Comm.IsOpen());
+
+  const auto ticksUntilOpen = [&] {
+    int ticks = 0;
+    while (!rig.link.Comm.IsOpen() && ticks < 100) {
+      rig.link.Timer2_Timer();
+      ++ticks;
+    }
+    return ticks;
+  };
+  PtyPair back;
+  rig.folder.LinkPort(1, back.SlavePath());
+  EXPECT_EQ(ticksUntilOpen(), 50);
+  EXPECT_TRUE(rig.link.PortUsable());
+  EXPECT_EQ(rig.pollTimer.interval(), 100);  // the port's rate sets the interval again
+  rig.link.SendRequest(1, "0600010008", 14);
+  EXPECT_EQ(back.Read(8).size(), 8);
+  EXPECT_TRUE(rig.dialogs.boxes.empty());
+
+  // Lost again right after a reopening: the next try is a whole pace later.
+  back.Hangup();
+  ASSERT_TRUE(WaitFor([&] { return !rig.link.Comm.IsOpen(); }));
+  PtyPair third;
+  rig.folder.LinkPort(1, third.SlavePath());
+  EXPECT_EQ(ticksUntilOpen(), 50);
+}
+
+// A port left on an unrelated device (a link left behind that led to it)
+// follows its name to the device linked anew, once it brings no answers.
+TEST(SerialWatchdog, APortWithoutAnswersFollowsItsNameToTheDeviceLinkedAnew) {
+  PtyPair stranger, indicator;
+  LinkRig rig;
+  rig.folder.LinkPort(1, stranger.SlavePath());
+  ASSERT_TRUE(rig.OpenSerial(1, true));
+  rig.folder.LinkPort(1, indicator.SlavePath());
+  const auto watchdogTurn = [&] {
+    for (int tick = 0; tick < 50; ++tick) rig.link.Timer2_Timer();
+  };
+  const auto requestReaches = [&](PtyPair& device) {
+    rig.link.SendRequest(1, "0600010008", 14);
+    return device.Read(8).size() == 8;
+  };
+  rig.comm.LinkOK = true;
+  watchdogTurn();
+  EXPECT_TRUE(requestReaches(stranger));  // answers come: the port stays
+  rig.comm.LinkOK = false;
+  watchdogTurn();
+  EXPECT_FALSE(rig.comm.TxnBusy);  // the request sent to the stranger has ended
+  EXPECT_TRUE(requestReaches(indicator));
+  EXPECT_TRUE(rig.dialogs.boxes.empty());
 }
 
 TEST(TcpWatchdog, ReconnectsAfterThePeerDropsTheConnection) {

@@ -39,7 +39,7 @@ class SerialLink : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(pty.Ok());
-    rig.LinkPort(1, pty.SlavePath());
+    rig.folder.LinkPort(1, pty.SlavePath());
   }
   // One request on the port, `frame` (framed for the mode; none: silence)
   // as the indicator's answer; the check's result, nothing on a time-out.

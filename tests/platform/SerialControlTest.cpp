@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include "support/PtyPair.h"
 #include "platform/SerialControl.h"
+#include "platform/TextFile.h"
 #include "platform/WaitFor.h"
 #include "support/ProgramFolder.h"
 
@@ -34,18 +36,19 @@ TEST(SerialSettings, ParsesTheSettingsText) {
 }
 
 TEST(SerialControl, PortNamesFollowTheProgramFolder) {
-  ProgramFolder folder(false);
-  EXPECT_EQ(SerialDevicePath(folder.Path(), 1), "/dev/ttyS0");
-  EXPECT_EQ(SerialDevicePath(folder.Path(), 4), "/dev/ttyS3");
-  QFile::link("/dev/ttyUSB0", folder.File("COM1"));
-  EXPECT_EQ(SerialDevicePath(folder.Path(), 1), "/dev/ttyUSB0");
-  folder.WriteLines("COM2", {"/dev/ttyACM0"});
-  EXPECT_EQ(SerialDevicePath(folder.Path(), 2), "/dev/ttyACM0");
+  QTemporaryDir folder;  // a folder without port names, unlike the tests' program folders
+  EXPECT_EQ(SerialDevicePath(folder.path(), 1), "/dev/ttyS0");
+  EXPECT_EQ(SerialDevicePath(folder.path(), 4), "/dev/ttyS3");
+  EXPECT_FALSE(FolderDevicePath(folder.path(), 1));
+  QFile::link("/dev/ttyUSB0", folder.filePath("COM1"));
+  EXPECT_EQ(SerialDevicePath(folder.path(), 1), "/dev/ttyUSB0");
+  WriteTextLines(folder.filePath("COM2"), {"/dev/ttyACM0"});
+  EXPECT_EQ(SerialDevicePath(folder.path(), 2), "/dev/ttyACM0");
 }
 
 TEST(SerialControl, FailedOpenGivesFalseAndTheReason) {
   ProgramFolder folder(false);
-  QFile::link(folder.File("missing"), folder.File("COM2"));
+  folder.LinkPort(2, folder.NoDevice());
   SerialControl control(folder.Path());
   control.SetCommPort(2);
   EXPECT_FALSE(control.Open());
@@ -60,7 +63,7 @@ TEST(SerialControl, FailedOpenGivesFalseAndTheReason) {
 TEST(SerialControl, SettingsTheDeviceRefusesDoNotFailTheOpen) {
   PtyPair pty;
   ProgramFolder folder(false);
-  QFile::link(pty.SlavePath(), folder.File("COM1"));
+  folder.LinkPort(1, pty.SlavePath());
   SerialControl control(folder.Path());
   EXPECT_TRUE(control.SetSettings("9600,e,7,1"));
   EXPECT_FALSE(control.SetSettings("9600,q,7,1"));
@@ -75,7 +78,7 @@ TEST(SerialControl, SettingsTheDeviceRefusesDoNotFailTheOpen) {
 TEST(SerialControl, OutputInputAndCounts) {
   PtyPair pty;
   ProgramFolder folder(false);
-  QFile::link(pty.SlavePath(), folder.File("COM3"));
+  folder.LinkPort(3, pty.SlavePath());
   SerialControl control(folder.Path());
   control.SetCommPort(3);
   ASSERT_TRUE(control.Open());
@@ -110,6 +113,39 @@ TEST(SerialControl, OutputInputAndCounts) {
   ASSERT_TRUE(WaitFor([&] { return control.InBufferCount() >= 4; }));
   EXPECT_EQ(control.Input(), QByteArray("kept"));
 }
+
+// A device that goes away while idle or while a write is under way.
+class SerialDeviceGone : public ::testing::TestWithParam<bool> {};
+
+TEST_P(SerialDeviceGone, ThePortIsClosedOnceAndReopenedOnlyUnderItsName) {
+  ProgramFolder folder(false);
+  PtyPair device;
+  ASSERT_TRUE(folder.LinkPort(1, device.SlavePath()));
+  SerialControl control(folder.Path());
+  control.SetCommPort(1);
+  ASSERT_TRUE(control.Open());
+  QSignalSpy lost(&control, &SerialControl::PortLost);
+  if (GetParam()) {
+    ASSERT_TRUE(control.Output(QByteArray(4000, 'x')));
+  }
+
+  device.Hangup();
+  ASSERT_TRUE(WaitFor([&] { return !control.IsOpen(); }));
+  EXPECT_EQ(lost.count(), 1);
+  EXPECT_FALSE(control.LastError().isEmpty());
+  EXPECT_FALSE(control.Output(QByteArray("poll")));
+
+  // While the name is gone from the folder nothing stands in for it (COM1
+  // would be the machine's /dev/ttyS0); back, it opens again.
+  ASSERT_TRUE(QFile::remove(folder.File("COM1")));
+  EXPECT_FALSE(control.Reopen());
+  PtyPair back;
+  ASSERT_TRUE(folder.LinkPort(1, back.SlavePath()));
+  EXPECT_TRUE(control.Reopen());
+  EXPECT_EQ(lost.count(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(IdleOrWriting, SerialDeviceGone, ::testing::Bool());
 
 }  // namespace
 }  // namespace vt

@@ -14,6 +14,13 @@ ProgramFolder::ProgramFolder(bool withAssets) : path_(dir_.path()) {
       QFile::copy(AssetsFolder() + QLatin1Char('/') + QLatin1String(name), File(QLatin1String(name)));
     }
   }
+  for (int port = 1; port <= kPortNames; ++port) LinkPort(port, NoDevice());
+}
+
+bool ProgramFolder::LinkPort(int portNumber, const QString& device) const {
+  const QString name = File(QStringLiteral("COM%1").arg(portNumber));
+  QFile::remove(name);
+  return QFile::link(device, name);
 }
 
 void ProgramFolder::WriteLines(const QString& name, const QStringList& lines) const {

@@ -33,10 +33,13 @@ void PtyPair::Watch(std::function<void(const QByteArray&)> received) {
   });
 }
 
-PtyPair::~PtyPair() {
+PtyPair::~PtyPair() { Hangup(); }
+
+void PtyPair::Hangup() {
   watcher_.reset();
   if (master_ >= 0) close(master_);
   if (slave_ >= 0) close(slave_);
+  master_ = slave_ = -1;
 }
 
 QByteArray PtyPair::ReadWhile(const std::function<bool(const QByteArray&)>& more, int timeoutMs) {

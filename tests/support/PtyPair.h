@@ -28,6 +28,9 @@ class PtyPair {
   // From now on, hands what arrives on the master side to `received` as
   // it comes, from the event loop; Read sees nothing more.
   void Watch(std::function<void(const QByteArray&)> received);
+  // The test's end goes away, as an unplugged device: the program's end of
+  // the line fails from then on.
+  void Hangup();
 
  private:
   QByteArray ReadWhile(const std::function<bool(const QByteArray&)>& more, int timeoutMs);

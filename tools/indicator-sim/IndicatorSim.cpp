@@ -31,6 +31,8 @@ bool IndicatorSim::OpenSerial(Transport mode) {
   return true;
 }
 
+void IndicatorSim::CloseSerial() { serial_.reset(); }
+
 QString IndicatorSim::SerialPath() const { return serial_ ? serial_->SlavePath() : QString(); }
 
 bool IndicatorSim::LinkSerial(const QString& linkPath) {

@@ -50,6 +50,9 @@ class IndicatorSim : public QObject {
   // A symbolic link to the serial path, e.g. <program folder>/COM1.
   bool LinkSerial(const QString& linkPath);
   SerialFrontEnd* Serial() { return serial_.get(); }
+  // Ends the serial side, as an indicator unplugged: the pseudo-terminal
+  // closes and its link is removed.
+  void CloseSerial();
 
   // The slave address that the serial side answers to (default 1).
   void SetAddress(int address);
