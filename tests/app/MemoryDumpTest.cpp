@@ -40,7 +40,7 @@ class MemoryWindow : public ::testing::Test {
   // Reads the file through the window's "Read" button.
   void ReadFile(const QString& path) {
     station.dialogs.files = {path};
-    window->FetFileComp_Click();
+    window->FetFileComp->click();
   }
   QStringList Listing() const { return window->Text1->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
   std::vector<int> WrittenAddresses() {
