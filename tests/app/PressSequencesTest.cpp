@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTimer>
 #include <map>
@@ -258,8 +259,9 @@ class PressLog {
 };
 
 // An operator pressing at random: a main-window button when no window is
-// open, else a button of the window on top (none while a transfer runs),
-// and only while the link lamp shows the link up.
+// open, else a button of the window on top (none while a transfer runs); a
+// button that talks to the indicator only while the link lamp shows the
+// link up.
 class RandomOperator {
  public:
   RandomOperator(test::StationOnALine& line, unsigned seed) : line_(line), random_(seed) {}
@@ -282,11 +284,36 @@ class RandomOperator {
       Schedule(0, random_());
     });
     closer.start(100);
-    return test::SimulatedStation::WaitFor([&] { return made_ >= count && running_ == 0 && !OpenWindow(); },
-                                           300000);
+    // A run that does not end in time fails, its windows closed from
+    // underneath so that the presses return.
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QTimer giveUp;
+    QObject::connect(&giveUp, &QTimer::timeout, [&] {
+      if (elapsed.elapsed() < 180000) return;
+      if (state_.isEmpty()) state_ = State();
+      if (QDialog* window = OpenWindow()) window->reject();
+    });
+    giveUp.start(100);
+    const bool ended = test::SimulatedStation::WaitFor(
+        [&] { return made_ >= count && running_ == 0 && !OpenWindow(); }, 240000);
+    return ended && state_.isEmpty();
   }
 
+  // Where the presses stood when the run was given up.
+  const QString& GivenUp() const { return state_; }
+
  private:
+  QString State() const {
+    QDialog* window = OpenWindow();
+    return QStringLiteral("%1 of %2 presses made, %3 still running, window %4, link %5")
+        .arg(made_)
+        .arg(planned_)
+        .arg(running_)
+        .arg(window ? window->objectName() : QStringLiteral("none"))
+        .arg(line_.comm().LinkOK ? QStringLiteral("good") : QStringLiteral("not good"));
+  }
+
   static QDialog* OpenWindow() {
     auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     return window && window->isVisible() ? window : nullptr;
@@ -303,9 +330,10 @@ class RandomOperator {
       if (!window) return;
     }
     const bool transfer = window && window->objectName().endsWith(QStringLiteral("SetUp"));
-    QAbstractButton* button = transfer || !line_.comm().LinkOK ? nullptr
-                              : window                         ? WindowButton(*window, choice)
-                                                               : MainButton(choice);
+    QAbstractButton* button = transfer ? nullptr : window ? WindowButton(*window, choice) : MainButton(choice);
+    // A button that talks to the indicator waits for the link lamp.
+    const bool sends = button && kButtons.at(test::StationOnALine::PressName(button)).first != kNoRequest;
+    if (sends && !line_.comm().LinkOK) button = nullptr;
     if (!button) {
       if (made_ < planned_) Schedule(50, choice + 1);
       return;
@@ -348,6 +376,7 @@ class RandomOperator {
   int made_ = 0;
   int running_ = 0;
   bool closing_ = false;  // a closing press is scheduled
+  QString state_;         // where the presses stood when the run was given up
 };
 
 struct Sequence {
@@ -388,7 +417,8 @@ TEST_P(PressSequences, KeepTheStopPromptAndLastAndThePressedOrder) {
   };
 
   RandomOperator randomOperator(line, GetParam().seed);
-  ASSERT_TRUE(randomOperator.Run(kPresses));
+  ASSERT_TRUE(randomOperator.Run(kPresses)) << randomOperator.GivenUp().toStdString() << "\n"
+                                            << line.TimedLog().toStdString();
   ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return PressLog(line.log).PlcWordsComplete(); }));
 
   PressLog log(line.log);
