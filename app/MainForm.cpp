@@ -62,7 +62,7 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
       Timer1, programFolder, options.tcpPort, options.startTimers);
   transactions = std::make_unique<Transactions>(*link, program.comm, program.commandQueue);
   commands = std::make_unique<CommandRegister>(*transactions, program.comm, program.commandQueue);
-  dialogs.SetBeforeShowing([this] { BeforeShowing(); });
+  dialogs.SetBeforeShowing([this] { return BeforeShowing(); });
   transfers = std::make_unique<ParameterTransfers>(program, *commands);
   parameterPanels =
       std::make_unique<ParameterPanels>(program, *settingsPage, *transactions, *commands, *transfers, *this);
@@ -162,13 +162,16 @@ void MainForm::ClearTestDisplay() {
   testPage->labTestStop->setText(QStringLiteral("----"));
 }
 
-void MainForm::BeforeShowing() {
+bool MainForm::BeforeShowing() {
   // No box or window holds back a press: the commands queued behind the
   // running one go out first. The running command keeps the poll as it had
   // it, whatever they left it in.
   const bool polling = program.comm.PollEnabled;
   program.commandQueue.RunWaiting();
   program.comm.PollEnabled = polling;
+  // A command that a stop overtook asks and reports nothing: the stop is
+  // the operator's answer.
+  return !program.commandQueue.Overtaken();
 }
 
 void MainForm::cmdExit_Click() { close(); }
@@ -229,18 +232,16 @@ void MainForm::cmdMemoryDump_Click() {
   program.dialogs.ShowModal(window);
 }
 
-// Closing is a stop without the stop's writes: a command waiting on the
-// line is cut short, and the window closes once it has returned.
+// Closing overtakes every command pressed before it and takes no press
+// after it; it writes nothing to the machine. The configuration is written
+// and the window closes once the command on the line has returned.
 void MainForm::closeEvent(QCloseEvent* event) {
-  if (!unloaded_) {
-    program.commandQueue.RunStop([this] {
-      if (unloaded_) return;
-      Form_Unload();
-      unloaded_ = true;
-      program.dialogs.EndShowing();
-      close();
-    });
-  }
+  program.commandQueue.Close([this] {
+    Form_Unload();
+    unloaded_ = true;
+    program.dialogs.EndShowing();
+    close();
+  });
   // Closed at once when nothing was on the line, else by the queued close.
   event->setAccepted(unloaded_);
 }

@@ -96,8 +96,9 @@ class MainForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Runs before every box and window that waits for the operator.
-  void BeforeShowing();
+  // Runs before every box and window that waits for the operator; false
+  // when it may not show.
+  bool BeforeShowing();
   void Form_Load();
   void Form_Unload();
   void LoadLedPictures();

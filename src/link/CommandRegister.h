@@ -44,8 +44,8 @@ constexpr std::int32_t kResultCodeFFFF = 0xFFFF;
 // The indicator's command-register operations: a command code (with its
 // arguments) is written into registers 0 to 2 and, for the awaited ones,
 // register 0 is read back until the indicator replaces the code with its
-// result, or the countdown CmdTimer runs out. While a stop is queued behind
-// the command, it reads no more results: it ends as failed.
+// result, or the countdown CmdTimer runs out. Once a stop has overtaken the
+// command, it reads no more results: it ends as failed.
 class CommandRegister {
  public:
   CommandRegister(Transactions& transactions, Communication& comm, const CommandQueue& queue)
@@ -72,7 +72,7 @@ class CommandRegister {
  private:
   enum class Outcome { Changed, Failed };
   // Reads registers from 0 until register 0 no longer holds `code`; fails
-  // without reading once the command is cut short by a stop.
+  // without reading once a stop has overtaken the command.
   Outcome AwaitChange(int address, int code, int count, std::span<std::int32_t> regs);
   // Writes a bare code with the countdown set first and awaits its result.
   std::optional<std::int32_t> RunBareCommand(int address, int code);

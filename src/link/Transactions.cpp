@@ -53,6 +53,8 @@ bool Transactions::Run(int address, const QString& body, int expectedLen, std::s
   }
   const CommandQueue::OnLine onLine(queue_);
   WaitForLine();
+  // A stop pressed while the poll held the line leaves the line to the stop.
+  if (queue_.Overtaken()) return false;
   link_.SendRequest(address, body, expectedLen);
   const quint64 request = link_.RequestsSent();
   WaitUntil([&] { return comm_.RespDone || comm_.TimedOut || link_.RequestsSent() != request; });

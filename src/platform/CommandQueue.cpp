@@ -4,26 +4,40 @@
 
 namespace vt {
 
-void CommandQueue::Enqueue(std::function<void()> command, bool stop) {
-  waiting_.push_back({std::move(command), stop});
-  if (stop) ++stopsWaiting_;
+void CommandQueue::Run(std::function<void()> command) {
+  if (closing_) return;
+  waiting_.push_back({std::move(command), stops_});
   RunWaiting();
 }
 
+void CommandQueue::RunStop(const std::function<void()>& atPress, std::function<void()> onLine) {
+  if (closing_) return;
+  ++stops_;
+  RunPressed({atPress, stops_});
+  Run(std::move(onLine));
+}
+
+void CommandQueue::Close(std::function<void()> onLine) {
+  if (closing_) return;
+  ++stops_;
+  waiting_.push_back({std::move(onLine), stops_});
+  closing_ = true;
+  RunWaiting();
+}
+
+void CommandQueue::RunPressed(Pressed pressed) {
+  running_.push_back(pressed.stopsBefore);
+  pressed.command();
+  running_.pop_back();
+}
+
 void CommandQueue::RunWaiting() {
-  // A command taken from the queue is no longer waiting, so a stop does not
-  // cut its own wait short. Presses during its waits queue behind it and
-  // are run by this loop once it has returned.
+  // Presses during a command's waits queue behind it and are run by this
+  // loop once it has returned.
   while (!LineTaken() && !waiting_.empty()) {
-    Queued next = std::move(waiting_.front());
+    Pressed next = std::move(waiting_.front());
     waiting_.pop_front();
-    if (next.stop) {
-      --stopsWaiting_;
-      ++stopsRun_;
-    }
-    running_.push_back(stopsRun_);
-    next.command();
-    running_.pop_back();
+    RunPressed(std::move(next));
   }
 }
 

@@ -19,25 +19,30 @@ namespace vt {
 // meanwhile: the presses queued behind it run first, in order, before its
 // box or window shows.
 //
-// A stop (the stop button, and the program's exit) is never held back:
-// - while it is queued, the commands ahead of it still send their writes,
-//   but wait for no more results (they end as failed);
-// - once it has run, every command that was already running when it ran is
-//   overtaken: it sends nothing more to the indicator or the PLC.
+// A stop (the stop button, and the program's close) takes effect at its
+// press: every command pressed before it, running or queued, is overtaken
+// from then on. An overtaken command sends nothing more to the indicator or
+// the PLC, and the one on the line ends with its current transaction. What
+// the stop itself writes on the line is queued, behind nothing but the
+// overtaken commands, which send nothing.
 class CommandQueue {
  public:
   // Runs `command` now when no command is on the line and none is queued;
-  // otherwise queues it behind them.
-  void Run(std::function<void()> command) { Enqueue(std::move(command), false); }
-  // The same, for a stop.
-  void RunStop(std::function<void()> command) { Enqueue(std::move(command), true); }
+  // otherwise queues it behind them. Once the program is closing, a press
+  // is not taken.
+  void Run(std::function<void()> command);
+  // A stop: `atPress` runs at once, wherever the press lands, so it must
+  // neither wait on the line nor show anything; then every command pressed
+  // before it is overtaken, and `onLine` is run as a press.
+  void RunStop(const std::function<void()>& atPress, std::function<void()> onLine);
+  // The program's close: a stop that sends nothing at its press, after which
+  // no press is taken. `onLine` runs as the last command.
+  void Close(std::function<void()> onLine);
 
-  // True while a stop is queued behind the command on the line.
-  bool StopWaiting() const { return stopsWaiting_ > 0; }
-  // True when a stop has run since the innermost running command started.
-  bool Overtaken() const { return !running_.empty() && running_.back() < stopsRun_; }
-  // The running command is to end now: a stop waits behind it or overtook it.
-  bool CutShort() const { return StopWaiting() || Overtaken(); }
+  // True when a stop was pressed after the innermost running command.
+  bool Overtaken() const { return !running_.empty() && running_.back() < stops_; }
+  // True from the close's press on.
+  bool Closing() const { return closing_; }
   // True while a transaction waits on the line.
   bool LineTaken() const { return onLine_ > 0; }
 
@@ -58,18 +63,18 @@ class CommandQueue {
   };
 
  private:
-  struct Queued {
+  struct Pressed {
     std::function<void()> command;
-    bool stop = false;
+    int stopsBefore;  // the stops pressed before this press
   };
 
-  void Enqueue(std::function<void()> command, bool stop);
+  void RunPressed(Pressed pressed);
 
-  std::deque<Queued> waiting_;
-  int stopsWaiting_ = 0;
-  int stopsRun_ = 0;
+  std::deque<Pressed> waiting_;
+  int stops_ = 0;  // the stops pressed so far
+  bool closing_ = false;
   // For each command running (a command runs others while it waits for the
-  // operator), the number of stops that had run when it started.
+  // operator), the number of stops pressed before it.
   std::vector<int> running_;
   int onLine_ = 0;
 };

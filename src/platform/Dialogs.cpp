@@ -5,7 +5,7 @@
 namespace vt {
 
 int Dialogs::MsgBox(const QString& text, int style, const std::optional<QString>& title) {
-  if (!BeforeShowing()) return DefaultAnswer(style);
+  if (!BeforeShowing()) return DecliningAnswer(style);
   return showMessage(text, style, title.value_or(appTitle_));
 }
 
@@ -25,10 +25,8 @@ std::optional<QString> Dialogs::ShowSave(const FileDialogRequest& request) {
   return showSave(request);
 }
 
-bool Dialogs::ShowModal(QDialog& window) {
-  if (!BeforeShowing()) return false;
-  window.exec();
-  return true;
+void Dialogs::ShowModal(QDialog& window) {
+  if (BeforeShowing()) window.exec();
 }
 
 bool Dialogs::ShowProgress(QDialog& window) {
@@ -38,9 +36,10 @@ bool Dialogs::ShowProgress(QDialog& window) {
 }
 
 bool Dialogs::BeforeShowing() {
+  if (ended_) return false;
+  const bool allowed = !beforeShowing_ || beforeShowing_();
   // The hook may end the program: then nothing shows.
-  if (beforeShowing_ && !ended_) beforeShowing_();
-  return !ended_;
+  return allowed && !ended_;
 }
 
 int DefaultAnswer(int style) {
@@ -50,6 +49,17 @@ int DefaultAnswer(int style) {
       return second ? MsgAnswer::No : MsgAnswer::Yes;
     case MsgStyle::RetryCancel:
       return second ? MsgAnswer::Cancel : MsgAnswer::Retry;
+    default:
+      return MsgAnswer::Ok;
+  }
+}
+
+int DecliningAnswer(int style) {
+  switch (style & 7) {
+    case MsgStyle::YesNo:
+      return MsgAnswer::No;
+    case MsgStyle::RetryCancel:
+      return MsgAnswer::Cancel;
     default:
       return MsgAnswer::Ok;
   }

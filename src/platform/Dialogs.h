@@ -61,24 +61,25 @@ class Dialogs {
   std::optional<QString> ShowOpen(const FileDialogRequest& request);
   std::optional<QString> ShowSave(const FileDialogRequest& request);
 
-  // Runs a window that waits for the operator modally; false when it was
-  // not shown.
-  bool ShowModal(QDialog& window);
+  // Runs a window that waits for the operator modally, unless nothing may
+  // show.
+  void ShowModal(QDialog& window);
   // Runs a window that does its work and closes itself ("Please Wait")
   // modally; it waits for nobody, so the hook does not run. False when it
   // was not shown.
   bool ShowProgress(QDialog& window);
 
   // Runs before every box, prompt, file dialog and window that waits for
-  // the operator. Setting it (the main window does, when it opens) lets
-  // everything show again.
-  void SetBeforeShowing(std::function<void()> hook) {
+  // the operator, and answers whether it may show. One that may not is
+  // declined: a box answers the button that declines, a prompt and a file
+  // dialog are cancelled and a window is not shown. Setting the hook (the
+  // main window does, when it opens) lets everything show again.
+  void SetBeforeShowing(std::function<bool()> hook) {
     beforeShowing_ = std::move(hook);
     ended_ = false;
   }
-  // From now on nothing is shown (the program is ending): a box answers its
-  // default button, a prompt and a file dialog are cancelled and a window
-  // is not shown.
+  // From now on nothing is shown (the program is ending), and a transfer
+  // window does not run.
   void EndShowing() { ended_ = true; }
 
   const QString& AppTitle() const { return appTitle_; }
@@ -91,15 +92,17 @@ class Dialogs {
   virtual std::optional<QString> showSave(const FileDialogRequest& request) = 0;
 
  private:
-  // Runs the hook; false when nothing may be shown any more.
+  // Runs the hook; false when this may not show.
   bool BeforeShowing();
 
   QString appTitle_ = QStringLiteral("VorTEST");
-  std::function<void()> beforeShowing_;
+  std::function<bool()> beforeShowing_;
   bool ended_ = false;
 };
 
 // The answer a box gives when it is closed on its default button.
 int DefaultAnswer(int style);
+// The answer of the button that declines: No, Cancel, or the lone OK.
+int DecliningAnswer(int style);
 
 }  // namespace vt

@@ -24,10 +24,4 @@ void OnPress(CommandQueue& queue, Control* control, Signal signal, QObject* cont
   });
 }
 
-// The same for the stop, which overtakes the commands pressed before it.
-template <class Control, class Signal, class Handler>
-void OnStopPress(CommandQueue& queue, Control* control, Signal signal, QObject* context, Handler handler) {
-  QObject::connect(control, signal, context, [&queue, handler] { queue.RunStop(handler); });
-}
-
 }  // namespace vt

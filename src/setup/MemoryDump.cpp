@@ -98,10 +98,7 @@ void MemoryDump::EnableSaving() {
 void MemoryDump::FetFileComp_Click() {
   transactions_.SuspendPolling();
   const auto path = program_.dialogs.ShowOpen(DialogRequest(QStringLiteral("*.mem"), kOpenDialogFlags));
-  if (path && !path->isEmpty()) {
-    LoadMemoryFile(*path);
-    EnableSaving();
-  }
+  if (path && !path->isEmpty() && LoadMemoryFile(*path)) EnableSaving();
   transactions_.ResumePolling();
 }
 
@@ -113,11 +110,13 @@ void MemoryDump::StoreFileComp_Click() {
   transactions_.ResumePolling();
 }
 
-void MemoryDump::LoadMemoryFile(const QString& path) {
+bool MemoryDump::LoadMemoryFile(const QString& path) {
+  // A file read only in part changes nothing, so no half-read image can be
+  // written on.
   const auto text = ReadMemoryFile(path);
-  if (!text) {
+  if (!text || !text->complete) {
     ShowFileError(program_.dialogs, QStringLiteral("Cannot read file"));
-    return;
+    return false;
   }
   auto& image = program_.global.ParImage;
   QString listing = kListingHeader;
@@ -128,7 +127,7 @@ void MemoryDump::LoadMemoryFile(const QString& path) {
     listing += ListingLine(line, address);
   }
   Text1->setPlainText(listing);
-  if (!text->complete) ShowFileError(program_.dialogs, QStringLiteral("Cannot read file"));
+  return true;
 }
 
 void MemoryDump::WriteFileMemoDump(const QString& path) {
@@ -138,25 +137,30 @@ void MemoryDump::WriteFileMemoDump(const QString& path) {
 }
 
 void MemoryDump::ReadPar_Click() {
-  ReadDeviceMemory();
-  EnableSaving();
+  if (ReadDeviceMemory()) EnableSaving();
 }
 
-void MemoryDump::ReadDeviceMemory() {
+bool MemoryDump::ReadDeviceMemory() {
+  auto& image = program_.global.ParImage;
+  // A read that did not finish leaves the image of the last whole read.
+  const auto lastWholeRead = image;
   program_.comm.CommError = false;
   transfers_.ClearParFlags();
   program_.global.ParFlags[ParGroup::WholeMemory] = true;
   transfers_.ShowReadSetUp(this);
-  if (!program_.comm.CommError) {
+  const bool whole = !program_.comm.CommError;
+  if (whole) {
     QString listing = kListingHeader;
     for (int address = 0; address < kMemoryFileLines; ++address) {
-      listing += ListingLine(QString::number(program_.global.ParImage[address]), address);
+      listing += ListingLine(QString::number(image[address]), address);
     }
     Text1->setPlainText(listing);
   } else {
+    image = lastWholeRead;
     ShowCommFailed(program_.dialogs);
   }
   transactions_.ResumePolling();
+  return whole;
 }
 
 void MemoryDump::SetPar_Click() {
@@ -165,14 +169,12 @@ void MemoryDump::SetPar_Click() {
   transactions_.ResumePolling();
 }
 
-bool MemoryDump::WriteDeviceMemory() {
+void MemoryDump::WriteDeviceMemory() {
   transfers_.ClearParFlags();
   program_.global.ParFlags[ParGroup::WholeMemory] = true;
   program_.comm.CommError = false;
   transfers_.ShowWriteSetUp(this, chkCalibRW->isChecked() ? 1 : 0);
   if (program_.comm.CommError) ShowCommFailed(program_.dialogs);
-  transactions_.ResumePolling();
-  return true;
 }
 
 void MemoryDump::cmdCancel_Click() { reject(); }

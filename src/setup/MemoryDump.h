@@ -32,10 +32,11 @@ class MemoryDump : public QDialog {
   void SetPar_Click();
   void cmdCancel_Click();
 
-  void LoadMemoryFile(const QString& path);
+  // Each read is true when it read the whole memory.
+  bool LoadMemoryFile(const QString& path);
   void WriteFileMemoDump(const QString& path);
-  void ReadDeviceMemory();
-  bool WriteDeviceMemory();
+  bool ReadDeviceMemory();
+  void WriteDeviceMemory();
 
  private:
   FileDialogRequest DialogRequest(const QString& fileName, int flags) const;

@@ -41,7 +41,7 @@ class TransferWindow : public QDialog {
   virtual void Transfer() = 0;
 
   // Up to four attempts of `operation`, stopping at the first success; none
-  // once a stop has cut the command short, so that the transfer ends as
+  // once a stop has overtaken the command, so that the transfer ends as
   // failed at once.
   bool FourAttempts(const std::function<bool()>& operation) const;
   // Starts a transfer: nothing queued, nothing done.

@@ -13,13 +13,18 @@ TestRun::TestRun(Program& program, TestPage& testPage, MachinePanel& machinePane
   CommandQueue& queue = program_.commandQueue;
   OnPress(queue, page_.cmdPLCPrepare, &QPushButton::clicked, this, [this] { cmdPLCPrepare_Click(); });
   OnPress(queue, page_.cmdStart, &QPushButton::clicked, this, [this] { cmdStart_Click(); });
-  OnStopPress(queue, page_.cmdStop, &QPushButton::clicked, this, [this] { cmdStop_Click(); });
+  connect(page_.cmdStop, &QPushButton::clicked, this, [this] { cmdStop_Click(); });
   OnPress(queue, machine_.SelPLCComPort, &QComboBox::activated, this, [this] { SelPLCComPort_Click(); });
 }
 
 void TestRun::cmdPLCPrepare_Click() { plc_.PLCCommand(PlcCmd::Prepare); }
 
-void TestRun::cmdStop_Click() { SendToMachine(IndCmd::TestStop, PlcCmd::Stop); }
+// The PLC, which moves the machine, gets the stop at the press, whatever the
+// indicator's line is doing; the indicator gets it once the line is free.
+void TestRun::cmdStop_Click() {
+  program_.commandQueue.RunStop([this] { plc_.PLCCommand(PlcCmd::Stop); },
+                                [this] { SendToIndicator(IndCmd::TestStop); });
+}
 
 // A new test in the program, then the start to the indicator and the PLC.
 void TestRun::cmdStart_Click() {
@@ -31,15 +36,15 @@ void TestRun::cmdStart_Click() {
   graphic.RestartCurve();
   graphic.TestStart = program_.clock.Now();
   std::fill_n(graphic.GraphSamples.begin(), kLiveSampleLimit, kStartPlaceholder);
-  SendToMachine(IndCmd::TestStart, PlcCmd::Start);
+  // The machine moves only once the indicator has taken the start and
+  // records the test.
+  if (SendToIndicator(IndCmd::TestStart)) plc_.PLCCommand(PlcCmd::Start);
 }
 
-void TestRun::SendToMachine(int code, int plcCommand) {
+bool TestRun::SendToIndicator(int code) {
   const bool sent = commands_.SetRegister(program_.comm.DevAddressNumber(), 0, code);
-  // The PLC gets its request whatever became of the indicator's; only then
-  // may a box show.
-  plc_.PLCCommand(plcCommand);
   if (!sent) ShowCommFailed(program_.dialogs);
+  return sent;
 }
 
 void TestRun::SelPLCComPort_Click() {

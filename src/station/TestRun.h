@@ -10,7 +10,8 @@ namespace vt {
 
 // The test run from the test tab ("Hazırla", "BAŞLAT", "BİTİR") and the PLC
 // port choice of the settings tab. The buttons reach their handlers through
-// the command queue; "BİTİR" is a stop.
+// the command queue; "BİTİR" is a stop, whose PLC frame goes out at the
+// press.
 class TestRun : public QObject {
   Q_OBJECT
  public:
@@ -25,9 +26,9 @@ class TestRun : public QObject {
   void SelPLCComPort_Click();
 
  private:
-  // The code to the indicator, then the command to the PLC; a code that did
-  // not reach the indicator shows "Communication Failed" after both.
-  void SendToMachine(int code, int plcCommand);
+  // Writes the code into the indicator's command register; a code that did
+  // not reach it shows "Communication Failed".
+  bool SendToIndicator(int code);
 
   Program& program_;
   TestPage& page_;

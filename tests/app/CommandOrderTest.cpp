@@ -33,7 +33,7 @@ class StartThenStop : public ::testing::WithParamInterface<std::tuple<Line, Stop
   StartThenStop() : OnASlowLine(std::get<0>(GetParam())) {}
 };
 
-TEST_P(StartThenStop, TheIndicatorAndThePlcReceiveTheStartThenTheStop) {
+TEST_P(StartThenStop, ThePlcGetsTheStopAtThePressAndNeverTheOvertakenStart) {
   const bool whileWaitingForTheLine = std::get<1>(GetParam()) == StopPressed::WhileTheStartWaitsForTheLine;
   // The start is pressed while the poll's request goes out, so its write
   // first waits for the line, then for its answer.
@@ -42,14 +42,19 @@ TEST_P(StartThenStop, TheIndicatorAndThePlcReceiveTheStartThenTheStop) {
     return whileWaitingForTheLine ? comm().WaitLine != 0 : CommandRequestAwaited() && Received(Cmd::TestStart);
   });
   ASSERT_TRUE(line.WaitForPresses(2));
-  ASSERT_TRUE(WaitForCodes(2));
+  ASSERT_TRUE(WaitForCodes(whileWaitingForTheLine ? 1 : 2));
 
-  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::TestStart, Cmd::TestStop}));
-  EXPECT_EQ(line.PlcCommandWords(2), std::vector<int>({PlcCmd::Start, PlcCmd::Stop}));
-  // Between the press and the stop's write only what held the line then.
+  // The stop overtakes the start: a start that waited for the line sends
+  // nothing, one on the line ends with its write. The machine never gets
+  // the start, and its stop comes before the indicator's.
+  EXPECT_EQ(line.CommandCodes(), whileWaitingForTheLine ? std::vector<quint16>({Cmd::TestStop})
+                                                        : std::vector<quint16>({Cmd::TestStart, Cmd::TestStop}));
+  EXPECT_EQ(line.PlcCommandWords(2, 300), std::vector<int>({PlcCmd::Stop}));
+  EXPECT_LT(line.log.indexOf(QStringLiteral("plc 3")), line.log.indexOf(test::WriteOfCode(Cmd::TestStop)));
+  // Between the press and the stop's write at most the poll that held the line.
   QStringList between = line.RequestsBetween(QStringLiteral("cmdStop"), Cmd::TestStop);
   between.removeOne(test::kPollRequest);
-  EXPECT_EQ(between, whileWaitingForTheLine ? QStringList{test::WriteOfCode(Cmd::TestStart)} : QStringList{});
+  EXPECT_EQ(between, QStringList{});
   EXPECT_TRUE(line.station.dialogs.boxes.empty());
 }
 
@@ -74,7 +79,7 @@ struct PressInsideAWait {
   quint16 code;
   std::optional<quint16> result;  // none: the command never ends
   bool stop;                      // the stop is pressed, else "Sıfır Al"
-  const char* box;
+  const char* box;                // none: the stop overtook the command
   bool pollWhileOpen;
 };
 
@@ -82,12 +87,10 @@ void PrintTo(const PressInsideAWait& row, std::ostream* out) { *out << row.name;
 
 QPushButton* FailureReset(MainForm& form) { return form.settingsPage->machinePanel->cmdFailReset; }
 QPushButton* Tare(MainForm& form) { return form.settingsPage->machinePanel->AppTare[1]; }
-QPushButton* ScalePanelRead(MainForm& form) { return form.settingsPage->ReadPar[1]; }
 
 const PressInsideAWait kPressesInsideAWait[] = {
-    {"stop in a failure reset", FailureReset, Cmd::ResetFailure, std::nullopt, true, "Communication Failed", true},
-    {"stop in a tare", Tare, Cmd::Tare, std::nullopt, true, "Communication Failed", true},
-    {"stop in a scale panel read", ScalePanelRead, Cmd::ReadParam, std::nullopt, true, "Communication Failed", true},
+    {"stop in a failure reset", FailureReset, Cmd::ResetFailure, std::nullopt, true, nullptr, true},
+    {"stop in a tare", Tare, Cmd::Tare, std::nullopt, true, nullptr, true},
     {"zero in a refused failure reset", FailureReset, Cmd::ResetFailure, Result::Refused, false, "Communication Failed",
      true},
     {"zero in a refused tare", Tare, Cmd::Tare, Result::ValueRefused, false,
@@ -117,13 +120,17 @@ TEST_P(PressInsideAnAwaitedCommand, GoesOutBeforeTheCommandsBoxAndTheCommandKeep
   ASSERT_TRUE(line.WaitForPresses(2, 60000));
 
   // The command wrote its code once and reports its own result, in a box
-  // shown after the press went out.
+  // shown after the press went out; a command the stop overtook reports
+  // nothing.
+  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return !line.station.program().commandQueue.LineTaken(); }));
   const auto codes = line.CommandCodes();
   EXPECT_EQ(std::count(codes.begin(), codes.end(), row.code), 1);
   EXPECT_EQ(codes.back(), pressedCode);
-  EXPECT_EQ(line.station.dialogs.texts(), QStringList({QString::fromLatin1(row.box)}));
-  EXPECT_EQ(codesAtTheBox, codes);
-  EXPECT_EQ(pollAtTheBox, row.pollWhileOpen);
+  EXPECT_EQ(line.station.dialogs.texts(), row.box ? QStringList({QString::fromLatin1(row.box)}) : QStringList());
+  if (row.box) {
+    EXPECT_EQ(codesAtTheBox, codes);
+    EXPECT_EQ(pollAtTheBox, row.pollWhileOpen);
+  }
   if (row.stop) {
     // The stop waited for the request on the line, no more.
     EXPECT_LE(line.RequestsBetween(pressed->objectName(), pressedCode).size(), 1);
@@ -136,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PressInsideAnAwaitedCommand, ::testing::ValuesIn(
                            return QString::fromLatin1(info.param.name).remove(QLatin1Char(' ')).toStdString();
                          });
 
-// ---- Many presses at random moments ----
+// ---- Many presses at random moments (the stop among them: PressSequencesTest) ----
 
 class RandomPresses : public OnASlowLine {
  protected:
@@ -151,7 +158,7 @@ TEST_F(RandomPresses, ReachTheIndicatorAndThePlcInThePressedOrder) {
   };
   const std::vector<Button> buttons = {
       {testPage().cmdPLCPrepare, 0, PlcCmd::Prepare}, {testPage().cmdStart, Cmd::TestStart, PlcCmd::Start},
-      {testPage().cmdStop, Cmd::TestStop, PlcCmd::Stop}, {machine().cmdSetZero, Cmd::Zero, 0},
+      {machine().cmdSetZero, Cmd::Zero, 0},
       {machine().AppTare[1], Cmd::Tare, 0},           {machine().cmdPar2Ram, Cmd::StoreToRam, 0},
       {machine().cmd2EEprom, Cmd::StoreToEeprom, 0},   {machine().cmdFailReset, Cmd::ResetFailure, 0},
   };

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QFocusEvent>
+#include <QTimer>
 
 #include "app/MainForm.h"
 #include "platform/ScriptedDialogs.h"
@@ -317,19 +318,35 @@ TEST_F(MainFormStartup, FailedSaveKeepsTheOldFileAndSaysSo) {
   EXPECT_EQ(dialogs.boxes.back().title, QStringLiteral("File System Error"));
 }
 
-// Once the window has closed nothing shows: a box answers its default
-// button, a window does not open. Once it is gone, boxes show without it.
+// The close still shows that the configuration could not be written, once,
+// however often it is asked for. Then nothing shows: a box answers the
+// button that declines, a window does not open. Once the window is gone,
+// boxes show without it.
 TEST_F(MainFormStartup, NothingShowsAfterTheCloseAndBoxesShowWithoutTheWindowOnceItIsGone) {
   WriteConfig(ConfigLines());
   auto form = Start();
-  EXPECT_TRUE(form->close());
+  form->testPage->txtCustomerName->setText(QString(8000, QLatin1Char('x')));
+  {
+    test::FileSizeLimit limit(1024);
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(form->close());
+  }
   EXPECT_EQ(SavedConfig(), ConfigLines());
-  EXPECT_EQ(dialogs.MsgBox(QStringLiteral("late"), MsgStyle::YesNo + MsgStyle::DefaultButton2), MsgAnswer::No);
+  EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Cannot update configuration file")});
+  EXPECT_EQ(dialogs.MsgBox(QStringLiteral("late"), MsgStyle::YesNo), MsgAnswer::No);
+  EXPECT_EQ(dialogs.MsgBox(QStringLiteral("late"), MsgStyle::RetryCancel), MsgAnswer::Cancel);
   QDialog window;
-  EXPECT_FALSE(dialogs.ShowModal(window));
-  EXPECT_TRUE(dialogs.boxes.empty());
+  bool shown = false;
+  QTimer::singleShot(0, &window, [&] {
+    shown = true;
+    window.reject();
+  });
+  dialogs.ShowModal(window);
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(dialogs.boxes.size(), 1u);
 
   form.reset();
+  dialogs.boxes.clear();
   dialogs.answers = {MsgAnswer::Yes};
   EXPECT_EQ(dialogs.MsgBox(QStringLiteral("later"), MsgStyle::YesNo), MsgAnswer::Yes);
   EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("later")});

@@ -66,9 +66,11 @@ TEST_F(MemoryWindow, ReadsFilesLineByLine) {
   odd[5] = QStringLiteral("abc");
   odd[6] = QStringLiteral("256");
   odd[7] = QStringLiteral("-1");
+  // A file cut short changes nothing: not the image, the listing or the
+  // "Save" buttons, here still disabled.
   const Case cases[] = {
+      {Numbers(100, 10), {{0, -7}, {9, -7}, {255, -7}}, 0, true},
       {Numbers(0, 256), {{0, 0}, {37, 37}, {255, 255}}, 256, false},
-      {Numbers(100, 10), {{0, 100}, {9, 109}, {10, -7}, {255, -7}}, 10, true},
       {Numbers(0, 300), {{255, 255}}, 256, false},
       {odd, {{4, 4}, {5, -7}, {6, -7}, {7, -7}, {8, 8}}, 256, false},
   };
@@ -81,15 +83,17 @@ TEST_F(MemoryWindow, ReadsFilesLineByLine) {
     ReadFile(WriteFile(QStringLiteral("cells.mem"), c.lines));
     for (auto [address, value] : c.cells) EXPECT_EQ(image()[address], value) << "address " << address;
     const QStringList listing = Listing();
-    ASSERT_EQ(listing.size(), c.listed + 1);
-    EXPECT_EQ(listing[0], QStringLiteral("Data\tAddress"));
-    EXPECT_EQ(listing[c.listed], c.lines[c.listed - 1] + QStringLiteral("\t") + QString::number(c.listed - 1));
+    ASSERT_EQ(listing.size(), c.listed ? c.listed + 1 : 0);
+    if (c.listed) {
+      EXPECT_EQ(listing[0], QStringLiteral("Data\tAddress"));
+      EXPECT_EQ(listing[c.listed], c.lines[c.listed - 1] + QStringLiteral("\t") + QString::number(c.listed - 1));
+    }
     EXPECT_EQ(station.dialogs.texts(), c.error ? QStringList{QStringLiteral("Cannot read file")} : QStringList());
     if (c.error) {
       EXPECT_EQ(station.dialogs.boxes[0].title, QStringLiteral("File System Error"));
     }
-    EXPECT_TRUE(window->SetPar->isEnabled());
-    EXPECT_TRUE(window->StoreFileComp->isEnabled());
+    EXPECT_EQ(window->SetPar->isEnabled(), !c.error);
+    EXPECT_EQ(window->StoreFileComp->isEnabled(), !c.error);
     EXPECT_TRUE(station.program().comm.PollEnabled);
   }
   EXPECT_FALSE(pollSeenOn);
@@ -141,6 +145,13 @@ TEST_F(MemoryWindow, CancelledDialogsChangeNothing) {
 }
 
 TEST_F(MemoryWindow, DeviceReadListsTheMemoryAndWritesLeaveCalibrationAloneUnlessAsked) {
+  // A read that fails enables no "Save".
+  station.indicator().FailParameterCommands(4);
+  window->ReadPar_Click();
+  EXPECT_FALSE(window->SetPar->isEnabled());
+  EXPECT_FALSE(window->StoreFileComp->isEnabled());
+  station.dialogs.boxes.clear();
+
   station.program().comm.CommError = true;  // left by an earlier failed transfer
   window->ReadPar_Click();
   const QStringList listing = Listing();
@@ -174,6 +185,18 @@ TEST_F(MemoryWindow, DeviceReadListsTheMemoryAndWritesLeaveCalibrationAloneUnles
     EXPECT_EQ(Listing(), listing);
     EXPECT_TRUE(station.program().comm.PollEnabled);
   }
+
+  // A read that fails part-way leaves the image of the last whole read.
+  image()[20] = -1;
+  const auto lastWholeRead = image();
+  QTimer failPartWay;
+  QObject::connect(&failPartWay, &QTimer::timeout, [&] {
+    if (image()[20] != -1) station.indicator().FailParameterCommands(4);
+  });
+  failPartWay.start(1);
+  window->ReadPar_Click();
+  EXPECT_EQ(station.indicator().ParameterFailuresLeft(), 0);  // it did fail part-way
+  EXPECT_EQ(image(), lastWholeRead);
 }
 
 TEST_F(MemoryWindow, TheSettingsTabButtonOpensTheWindowOverTheMainWindow) {

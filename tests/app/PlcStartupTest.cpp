@@ -31,11 +31,11 @@ TEST(PlcStartup, AConfigurationNamingAPlcPortOpensItAndTheTestButtonsDriveThePlc
   EXPECT_EQ(form.testPage->txtPLCSpeed->text(), QStringLiteral("100.0"));
 
   form.testPage->txtDimensionH->setText(QStringLiteral("12.5"));
+  // With no indicator on a line, a start moves nothing; the stop goes to
+  // the PLC all the same. Each says that the indicator did not answer.
   form.testRun->cmdStart_Click();
-  EXPECT_EQ(plc.ReadUntil("\r\n"), QByteArray(":0110100000050A04E2000003E800000002FD\r\n"));
   form.testRun->cmdStop_Click();
-  EXPECT_TRUE(plc.ReadUntil("\r\n").endsWith("0003FC\r\n"));
-  // With no indicator on a line, each says so after its PLC frame went out.
+  EXPECT_EQ(plc.ReadUntil("\r\n"), QByteArray(":0110100000050A04E2000003E800000003FC\r\n"));
   EXPECT_EQ(dialogs.texts(), QStringList({"Communication Failed", "Communication Failed"}));
   dialogs.boxes.clear();
 

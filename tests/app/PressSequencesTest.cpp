@@ -2,13 +2,14 @@
 // buttons, with the stop among them: windows are closed after a random
 // while, questions answered Yes or No at random and boxes acknowledged.
 // From what the indicator and the PLC received, in order with the presses:
-// - the stop is prompt: between its press and its 52 the indicator gets the
-//   first writes of the commands pressed before it and, besides, at most
-//   the request that was on the line and one poll;
-// - the stop is last: nothing of a command pressed before it follows it;
+// - the stop is prompt: between its press and its 52 the indicator gets at
+//   most the request that was on the line and a poll;
+// - the stop is last: nothing of a command pressed before it follows it,
+//   at the indicator or at the PLC;
 // - the commands go out in the order pressed, a command set aside behind
 //   its question only after the presses made meanwhile;
-// - no press is lost: each goes out, or shows its failure.
+// - no press is lost: each goes out, shows its failure, was declined or
+//   was overtaken by a stop pressed after it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -111,6 +112,7 @@ class PressLog {
       const QString& entry = log[at];
       if (entry.startsWith(QStringLiteral("press "))) {
         presses_.push_back({at, entry.mid(6)});
+        if (Kind(presses_.back()).plcWord) plcPresses_.push_back(presses_.size() - 1);
       } else if (entry.startsWith(QStringLiteral("plc "))) {
         plcWords_.push_back(entry.mid(4).toInt());
       } else if (entry.startsWith(QStringLiteral("box "))) {
@@ -122,9 +124,27 @@ class PressLog {
     }
   }
 
-  // The PLC got the prepare, start and stop frames exactly in the order pressed.
-  void ExpectPlcWordsInPressOrder() const { EXPECT_EQ(plcWords_, PressedPlcWords()); }
-  bool PlcWordsComplete() const { return plcWords_.size() >= PressedPlcWords().size(); }
+  // The PLC got the prepare, start and stop frames in the order pressed,
+  // every stop among them; a frame left out belongs to a press that a stop
+  // pressed after it overtook.
+  void ExpectPlcWordsInPressOrder() const {
+    std::size_t next = 0;  // the press the next frame may belong to
+    for (const int word : plcWords_) {
+      while (next < plcPresses_.size() && Kind(presses_[plcPresses_[next]]).plcWord != word) {
+        EXPECT_TRUE(OvertakenAt(plcPresses_[next])) << presses_[plcPresses_[next]].name.toStdString() << " left out";
+        ++next;
+      }
+      ASSERT_LT(next, plcPresses_.size()) << "PLC word " << word << " beyond the presses";
+      ++next;
+    }
+    for (; next < plcPresses_.size(); ++next) {
+      EXPECT_TRUE(OvertakenAt(plcPresses_[next])) << presses_[plcPresses_[next]].name.toStdString() << " left out";
+    }
+  }
+  // Every stop's frame has come.
+  bool PlcStopsComplete() const {
+    return std::count(plcWords_.begin(), plcWords_.end(), PlcCmd::Stop) >= StopPresses();
+  }
 
   // Every command's first request in the order pressed; a command asking
   // first may come later, after presses made meanwhile, or not at all.
@@ -143,14 +163,22 @@ class PressLog {
             << request.text.toStdString() << " after " << presses_[*segmentPress].name.toStdString();
         continue;
       }
+      // A press that a stop overtook may have begun before the stop's press,
+      // and then sends the first request after the press, no later one.
+      std::erase_if(pending, [&](std::size_t i) {
+        const auto stop = StopAfter(i);
+        return !IsStop(i) && stop && std::any_of(started_.begin(), started_.end(),
+                                   [&](const auto& started) { return started.second > presses_[*stop].at; });
+      });
       const auto match = MatchPending(pending, request);
       ASSERT_TRUE(match) << "no press made before it goes out as " << request.text.toStdString() << " at "
                          << request.at;
       segmentPress = *match;
       started_[*match] = request.at;
     }
-    // A command asking first that never went out was declined, or shows
-    // its failure.
+    // A command that never went out was overtaken by a later stop; or it
+    // asks first and was declined, or shows its failure.
+    std::erase_if(pending, [&](std::size_t i) { return OvertakenAt(i); });
     for (std::size_t i : pending) {
       EXPECT_TRUE(Kind(presses_[i]).asksFirst) << presses_[i].name.toStdString() << " never went out";
     }
@@ -178,13 +206,15 @@ class PressLog {
 
   static const ButtonKind& Kind(const Press& press) { return kButtons.at(press.name); }
 
-  std::vector<int> PressedPlcWords() const {
-    std::vector<int> words;
-    for (const Press& press : presses_) {
-      if (const int word = Kind(press).plcWord) words.push_back(word);
-    }
-    return words;
+  // The first stop pressed after press `index`, which overtook it.
+  std::optional<std::size_t> StopAfter(std::size_t index) const {
+    const auto stop = std::find_if(presses_.begin() + index + 1, presses_.end(),
+                                   [](const Press& press) { return press.name == QStringLiteral("cmdStop"); });
+    if (stop == presses_.end()) return std::nullopt;
+    return std::size_t(stop - presses_.begin());
   }
+  bool OvertakenAt(std::size_t index) const { return StopAfter(index).has_value(); }
+  bool IsStop(std::size_t index) const { return presses_[index].name == QStringLiteral("cmdStop"); }
 
   // The boxes whose text starts so, answered so when an answer is given.
   qsizetype Boxes(const QString& start, std::optional<int> answer = std::nullopt) const {
@@ -209,15 +239,36 @@ class PressLog {
   }
 
   // The press a command's first request belongs to: the first pending press
-  // that asks nothing first; else a press asking first, pressed before.
+  // that asks nothing first and that no stop overtook; else one that a stop
+  // overtook on the line; else a press asking first, pressed before. The
+  // stops' writes are all alike: one goes to the latest stop pressed before
+  // it.
   // Commands asking first resume the other way round: a question asked
   // while another waits for its answer is answered first.
   std::optional<std::size_t> MatchPending(std::vector<std::size_t>& pending, const Received& request) {
     auto fits = [&](std::size_t index) {
       return presses_[index].at < request.at && Kind(presses_[index]).first == request.what.first;
     };
-    auto it = std::find_if(pending.begin(), pending.end(), [&](std::size_t i) { return !Kind(presses_[i]).asksFirst; });
+    if (request.what.first == Cmd::TestStop) {
+      const auto latest = std::find_if(pending.rbegin(), pending.rend(), fits);
+      if (latest == pending.rend()) return std::nullopt;
+      const std::size_t index = *latest;
+      pending.erase(std::prev(latest.base()));
+      return index;
+    }
+    // Overtaken before the request came: a stop was pressed after it, and before the request.
+    auto overtaken = [&](std::size_t index) {
+      const auto stop = StopAfter(index);
+      return stop && presses_[*stop].at < request.at;
+    };
+    auto it = std::find_if(pending.begin(), pending.end(),
+                           [&](std::size_t i) { return !Kind(presses_[i]).asksFirst && !overtaken(i); });
     if (it == pending.end() || !fits(*it)) {
+      // The command on the line at a stop's press sends its request after the press.
+      it = std::find_if(pending.begin(), pending.end(),
+                        [&](std::size_t i) { return !Kind(presses_[i]).asksFirst && overtaken(i) && fits(i); });
+    }
+    if (it == pending.end()) {
       const auto latest = std::find_if(pending.rbegin(), pending.rend(),
                                        [&](std::size_t i) { return Kind(presses_[i]).asksFirst && fits(i); });
       it = latest == pending.rend() ? pending.end() : std::prev(latest.base());
@@ -232,18 +283,20 @@ class PressLog {
     for (const auto& [index, startedAt] : started_) {
       const Press& stop = presses_[index];
       if (stop.name != QStringLiteral("cmdStop")) continue;
-      // Prompt: besides the first requests of the commands pressed before
-      // it, at most the request on the line at the press and a poll that a
-      // "Please Wait" window lets out as it opens. A stop held back by a
-      // window would let the poll run all the while.
+      // Prompt: at most the request on the line at the press, and a poll
+      // that a "Please Wait" window lets out as it opens. A stop held back
+      // by a window would let the poll run all the while.
+      int starts = 0;
       int others = 0;
       for (const Received& request : requests_) {
-        if (request.at > stop.at && request.at < startedAt && request.what.kind != Request::Start) ++others;
+        if (request.at > stop.at && request.at < startedAt) ++(request.what.kind == Request::Start ? starts : others);
       }
-      EXPECT_LE(others, 2) << "the stop pressed at " << stop.at << " went out at " << startedAt;
-      // Last: every command that starts after it was pressed after it.
+      EXPECT_LE(starts, 1) << "the stop pressed at " << stop.at << " went out at " << startedAt;
+      EXPECT_LE(starts + others, 2) << "the stop pressed at " << stop.at << " went out at " << startedAt;
+      // Last: every command that starts after it was pressed after it, but
+      // for another stop's write.
       for (const auto& [other, otherStartedAt] : started_) {
-        if (otherStartedAt > startedAt) {
+        if (otherStartedAt > startedAt && !IsStop(other)) {
           EXPECT_GT(presses_[other].at, stop.at)
               << presses_[other].name.toStdString() << " pressed before the stop went out after it";
         }
@@ -252,6 +305,7 @@ class PressLog {
   }
 
   std::vector<Press> presses_;
+  std::vector<std::size_t> plcPresses_;  // the presses that send the PLC a word
   std::vector<Received> requests_;
   std::vector<int> plcWords_;
   std::vector<std::pair<int, QString>> boxes_;  // answer, text
@@ -365,7 +419,11 @@ class RandomOperator {
     std::vector<QAbstractButton*> buttons;
     for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
       const auto kind = kButtons.find(test::StationOnALine::PressName(button));
-      if (kind != kButtons.end() && button->isEnabled() && kind->second.closes == closing) buttons.push_back(button);
+      // Only the window's own buttons: one it is about to open is not on show.
+      if (kind != kButtons.end() && button->window() == &window && button->isEnabled() &&
+          kind->second.closes == closing) {
+        buttons.push_back(button);
+      }
     }
     return buttons.empty() ? nullptr : buttons[(choice / 3) % buttons.size()];
   }
@@ -419,7 +477,8 @@ TEST_P(PressSequences, KeepTheStopPromptAndLastAndThePressedOrder) {
   RandomOperator randomOperator(line, GetParam().seed);
   ASSERT_TRUE(randomOperator.Run(kPresses)) << randomOperator.GivenUp().toStdString() << "\n"
                                             << line.TimedLog().toStdString();
-  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return PressLog(line.log).PlcWordsComplete(); }));
+  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return PressLog(line.log).PlcStopsComplete(); }));
+  test::SimulatedStation::WaitFor([] { return false; }, 300);  // a last start or prepare on its way
 
   PressLog log(line.log);
   EXPECT_GE(log.Presses(), kPresses);

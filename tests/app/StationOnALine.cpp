@@ -1,5 +1,6 @@
 #include "StationOnALine.h"
 
+#include <QApplication>
 #include <QTimer>
 
 namespace vt::test {
@@ -74,6 +75,11 @@ std::vector<quint16> StationOnALine::CommandCodes() {
 }
 
 void StationOnALine::Press(QAbstractButton* button) {
+  // An operator's click reaches only the window on top.
+  if (QWidget* modal = QApplication::activeModalWidget(); modal && button->window() != modal) {
+    ADD_FAILURE() << PressName(button).toStdString() << " pressed under " << modal->objectName().toStdString();
+    return;
+  }
   Note(QStringLiteral("press ") + PressName(button));
   if (station.program().commandQueue.LineTaken()) ++queuedPresses_;
   button->click();

@@ -42,7 +42,8 @@ class StationOnALine {
 
   // Clicks `button` from a timer of its own as soon as `when` holds.
   void PressWhen(QAbstractButton* button, std::function<bool()> when);
-  // Clicks `button` now; returns when its handler has.
+  // Clicks `button` now, as an operator can: a button under a modal window
+  // fails the test; returns when its handler has.
   void Press(QAbstractButton* button);
   // Clicks `button` from a single-shot timer after `ms`.
   void PressAfter(QAbstractButton* button, int ms);

@@ -1,8 +1,9 @@
 // No window, box, question or file dialog holds back the stop or a press
-// made before it opened, nothing of a command pressed before the stop
-// reaches the indicator after it, and closing the main window in a
-// command's wait ends the program: the main window against the simulated
-// indicator on a slow serial line, with the PLC on a pseudo-terminal.
+// made before it opened; a command pressed before the stop is overtaken:
+// it sends, asks and reports nothing after the stop's press; closing the
+// main window in a command's wait ends the program and lets nothing more
+// out: the main window against the simulated indicator on a slow serial
+// line, with the PLC on a pseudo-terminal.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -90,12 +91,14 @@ class OpenedBehindAPress : public ::testing::WithParamInterface<std::tuple<Line,
   OpenedBehindAPress() : StopOnALine(std::get<0>(GetParam())) {}
 };
 
-TEST_P(OpenedBehindAPress, TheCommandPressedAfterTheOpenerGoesOutBeforeItShows) {
+// A start pressed after the opener goes out before its window, box or file
+// dialog shows; the stop overtakes the opener, which shows nothing.
+TEST_P(OpenedBehindAPress, ShowsAfterAStartAndNotAtAllBehindTheStop) {
   const OpenedBehind& row = std::get<1>(GetParam());
   QAbstractButton* pressed = row.stop ? testPage().cmdStop : testPage().cmdStart;
   const quint16 code = row.stop ? Cmd::TestStop : Cmd::TestStart;
   const int plcWord = row.stop ? PlcCmd::Stop : PlcCmd::Start;
-  // A failure reset that takes its time: the stop cuts it short, a start
+  // A failure reset that takes its time: the stop overtakes it, a start
   // waits for it.
   line.station.indicator().SetReadsUntilDone(8);
   RecordFirstShowing(1);
@@ -105,19 +108,26 @@ TEST_P(OpenedBehindAPress, TheCommandPressedAfterTheOpenerGoesOutBeforeItShows) 
   line.PressWhen(opener, [&] { return Awaited(Cmd::ResetFailure); });
   line.PressWhen(pressed, [&] { return line.Pressed(opener); });
   ASSERT_TRUE(line.WaitForPresses(3));
-  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return first.seen; }, 20000));
+  ASSERT_TRUE(WaitForCodes(2));
+  ASSERT_TRUE(test::SimulatedStation::WaitFor(
+      [&] { return (first.seen || row.stop) && !line.station.program().commandQueue.LineTaken(); }, 20000));
 
-  EXPECT_EQ(first.codes, std::vector<quint16>({Cmd::ResetFailure, code}));
-  EXPECT_EQ(first.plcWords, std::vector<int>({plcWord}));
-  // The reset cut short by the stop fails; one that a start waited for does not.
-  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return !line.station.program().commandQueue.LineTaken(); }));
-  EXPECT_EQ(line.station.dialogs.texts().contains(kCommFailed), row.stop);
+  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::ResetFailure, code}));
+  if (row.stop) {
+    EXPECT_FALSE(first.seen);
+    EXPECT_EQ(line.PlcCommandWords(1), std::vector<int>({plcWord}));
+  } else {
+    EXPECT_EQ(first.codes, std::vector<quint16>({Cmd::ResetFailure, code}));
+    EXPECT_EQ(first.plcWords, std::vector<int>({plcWord}));
+  }
+  // Neither the overtaken reset nor the one a start waited for fails.
+  EXPECT_FALSE(line.station.dialogs.texts().contains(kCommFailed));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, OpenedBehindAPress,
                          ::testing::Combine(::testing::Values(kRtu2400, kAscii1200), ::testing::ValuesIn(kOpenedBehind)));
 
-// ---- Questions and commands cut short or left alone ----
+// ---- Questions and commands overtaken or left alone ----
 
 class OnRtu2400 : public StopOnALine {
  protected:
@@ -132,34 +142,16 @@ class OnRtu2400 : public StopOnALine {
     panel.PDMon->setCurrentIndex(5);
     panel.PDYear->setCurrentIndex(panel.PDYear->count() - 1);
   }
-  bool BoxShown(const QString& text) { return line.station.dialogs.texts().contains(text); }
+  bool LineFree() {
+    return test::SimulatedStation::WaitFor([&] { return !line.station.program().commandQueue.LineTaken(); });
+  }
 };
 
-// The stop cuts short the wait for the device type: the write fails as any
-// transfer does, and no question built on the unread type follows.
-TEST_F(OnRtu2400, APanelWriteCutShortByTheStopSendsNothingAfterIt) {
-  FillProductionDate();
-  line.station.indicator().ForceNeverCompletes(Cmd::DeviceType);
-  line.station.dialogs.answers = {MsgAnswer::Yes, MsgAnswer::Yes};  // the protection question, then any other
-
-  line.PressWhen(settings().SetPar[0], [] { return true; });
-  line.PressWhen(testPage().cmdStop, [&] { return Awaited(Cmd::DeviceType); });
-  ASSERT_TRUE(line.WaitForPresses(2));
-  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return BoxShown(kCommFailed); }, 20000));
-
-  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::DeviceType, Cmd::TestStop}));
-  ASSERT_EQ(line.station.dialogs.boxes.size(), 2u);
-  EXPECT_EQ(line.station.dialogs.boxes[0].title, QStringLiteral("Confirmation"));
-  EXPECT_EQ(line.station.dialogs.boxes[1].text, kCommFailed);
-  EXPECT_EQ(line.PlcCommandWords(1), std::vector<int>({PlcCmd::Stop}));
-}
-
 // The password prompt of the settings tab waits for the command on the
-// line, once however often the tabs change meanwhile, and lets the stop out
-// before it shows.
-TEST_F(OnRtu2400, TheSettingsPasswordPromptLetsTheStopOutFirst) {
+// line, however often the tabs change meanwhile; the stop pressed then
+// overtakes it: it is never asked, and the settings tab stays closed.
+TEST_F(OnRtu2400, TheSettingsPasswordPromptIsOvertakenByTheStop) {
   line.station.indicator().ForceNeverCompletes(Cmd::ResetFailure);
-  RecordFirstShowing(1);
   line.PressWhen(machine().cmdFailReset, [] { return true; });
   auto* chooseSettings = new QTimer(&line.form());
   QObject::connect(chooseSettings, &QTimer::timeout, [&, chooseSettings] {
@@ -172,12 +164,13 @@ TEST_F(OnRtu2400, TheSettingsPasswordPromptLetsTheStopOutFirst) {
   });
   chooseSettings->start(1);
   ASSERT_TRUE(line.WaitForPresses(2));
-  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return !line.station.dialogs.prompts.empty(); }, 20000));
+  ASSERT_TRUE(WaitForCodes(2));
+  ASSERT_TRUE(LineFree());
 
-  EXPECT_EQ(first.codes, std::vector<quint16>({Cmd::ResetFailure, Cmd::TestStop}));
-  EXPECT_EQ(first.plcWords, std::vector<int>({PlcCmd::Stop}));
-  EXPECT_EQ(line.station.dialogs.prompts.size(), 1u);  // asked once
-  EXPECT_EQ(line.form().SSTab1->currentIndex(), Tab::Report);  // no password given
+  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::ResetFailure, Cmd::TestStop}));
+  EXPECT_TRUE(line.station.dialogs.prompts.empty());
+  EXPECT_TRUE(line.station.dialogs.boxes.empty());
+  EXPECT_EQ(line.form().SSTab1->currentIndex(), Tab::Report);
 }
 
 // A press queued behind an awaited command is no stop: the command still
@@ -232,20 +225,22 @@ TEST_P(APressWhileAPanelWriteWaitsForTheLine, FollowsTheWriteOrGoesOutBeforeItsQ
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutTheQuestion, APressWhileAPanelWriteWaitsForTheLine, ::testing::Bool());
 
-// A panel write set aside behind its question is overtaken by the stop that
-// ran meanwhile: it sends nothing after it and fails.
-TEST_F(OnRtu2400, ACommandOvertakenByTheStopSendsNothingAfterIt) {
+// A panel write queued behind a command when the stop is pressed runs
+// overtaken: it asks, sends and reports nothing, nor does the command that
+// was on the line.
+TEST_F(OnRtu2400, ACommandOvertakenBeforeItBeganAsksSendsAndReportsNothing) {
   FillProductionDate();
   line.station.indicator().ForceNeverCompletes(Cmd::ResetFailure);
-  // The question shows first: the reset's failure box lets the write out before it shows.
   line.station.dialogs.answers = {MsgAnswer::Yes};
   line.PressWhen(machine().cmdFailReset, [] { return true; });
   line.PressWhen(settings().SetPar[0], [&] { return Awaited(Cmd::ResetFailure); });
   line.PressWhen(testPage().cmdStop, [&] { return line.Pressed(settings().SetPar[0]); });
   ASSERT_TRUE(line.WaitForPresses(3));
+  ASSERT_TRUE(WaitForCodes(2));
+  ASSERT_TRUE(LineFree());
 
   EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::ResetFailure, Cmd::TestStop}));
-  EXPECT_EQ(line.station.dialogs.texts().count(kCommFailed), 2);
+  EXPECT_TRUE(line.station.dialogs.boxes.empty()) << line.station.dialogs.texts().join(", ").toStdString();
   EXPECT_EQ(line.PlcCommandWords(1), std::vector<int>({PlcCmd::Stop}));
 }
 
@@ -272,10 +267,18 @@ TEST_F(OnRtu2400, TheCalibrationWindowsButtonsQueueBehindEachOther) {
 
 // ---- Closing the main window in a command's wait ----
 
-class ClosedInAWait : public ::testing::WithParamInterface<bool>, public OnRtu2400 {};
+enum class StartPressed { No, BeforeTheClose, AfterTheClose };
 
-TEST_P(ClosedInAWait, EndsTheProgramWithoutTheStopsWritesAndWithoutABox) {
-  const bool byExitButton = GetParam();
+void PrintTo(StartPressed start, std::ostream* out) {
+  *out << (start == StartPressed::No ? "no start" : start == StartPressed::BeforeTheClose ? "start before" : "start after");
+}
+
+class ClosedInAWait : public ::testing::WithParamInterface<std::tuple<bool, StartPressed>>, public OnRtu2400 {};
+
+// Nothing pressed before or after the close reaches the indicator or the
+// PLC; the program ends once the command on the line has returned.
+TEST_P(ClosedInAWait, EndsTheProgramLettingNothingOutAndShowingNothing) {
+  const auto [byExitButton, start] = GetParam();
   MainForm& form = line.form();
   form.show();
   QFile::remove(line.station.folder.File(QStringLiteral("kelbrin.cfg")));
@@ -285,12 +288,14 @@ TEST_P(ClosedInAWait, EndsTheProgramWithoutTheStopsWritesAndWithoutABox) {
   QObject::connect(close, &QTimer::timeout, [&, close] {
     if (!Awaited(Cmd::ResetFailure)) return;
     close->stop();
+    if (start == StartPressed::BeforeTheClose) line.Press(testPage().cmdStart);
     line.Note(QStringLiteral("press close"));
     if (byExitButton) {
       testPage().cmdExit->click();
     } else {
       form.close();
     }
+    if (start == StartPressed::AfterTheClose) line.Press(testPage().cmdStart);
   });
   close->start(1);
   QTimer giveUp;
@@ -307,13 +312,18 @@ TEST_P(ClosedInAWait, EndsTheProgramWithoutTheStopsWritesAndWithoutABox) {
   ASSERT_GE(closed, 0);
   QStringList afterTheClose = line.log.mid(closed + 1);
   afterTheClose.removeAll(test::kPollRequest);
+  afterTheClose.removeIf([](const QString& entry) { return entry.startsWith(QStringLiteral("press ")); });
   EXPECT_LE(afterTheClose.size(), 1) << afterTheClose.join(" | ").toStdString();
   EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::ResetFailure}));
+  EXPECT_TRUE(line.PlcCommandWords(1, 300).empty());
   EXPECT_TRUE(line.station.dialogs.boxes.empty()) << line.station.dialogs.texts().join(", ").toStdString();
   EXPECT_TRUE(QFile::exists(line.station.folder.File(QStringLiteral("kelbrin.cfg"))));
 }
 
-INSTANTIATE_TEST_SUITE_P(ExitButtonOrCloseButton, ClosedInAWait, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(ExitButtonOrCloseButton, ClosedInAWait,
+                         ::testing::Combine(::testing::Bool(),
+                                            ::testing::Values(StartPressed::No, StartPressed::BeforeTheClose,
+                                                              StartPressed::AfterTheClose)));
 
 }  // namespace
 }  // namespace vt

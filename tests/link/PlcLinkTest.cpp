@@ -77,16 +77,14 @@ TEST_F(PlcLinkOnPty, BodiesFollowTheBoxesAndTheStationNumber) {
   }
 }
 
-// A command that a stop overtook while it waited for the operator sends the
-// PLC nothing more; the stop itself and later presses do.
+// A command that a stop overtook in its wait sends the PLC nothing more; the
+// stop itself, at its press, and later presses do.
 TEST_F(PlcLinkOnPty, ACommandOvertakenByAStopSendsNothing) {
   plc.OpenPLCPort(3);
   QByteArray sent;
   queue.Run([&] {
-    queue.RunStop([&] {
-      plc.PLCCommand(PlcCmd::Stop);
-      sent += pty.ReadUntil("\r\n");
-    });
+    queue.RunStop([&] { plc.PLCCommand(PlcCmd::Stop); }, [] {});
+    sent += pty.ReadUntil("\r\n");
     plc.PLCCommand(PlcCmd::Start);
     sent += pty.ReadUntil("\r\n", 300);
   });

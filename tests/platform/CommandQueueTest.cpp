@@ -9,56 +9,65 @@ namespace vt {
 namespace {
 
 // One walk through the queue: presses while the line is taken wait, in
-// order; a stop waiting cuts the running command short; once the stop has
-// run, the command that was running when it ran is overtaken, and the
-// commands pressed after it are not.
-TEST(CommandQueue, RunsPressesInOrderAndTheStopOvertakesOnlyWhatRanBeforeIt) {
+// order; a stop takes effect at its press, overtaking the command on the
+// line and those queued before it, not those pressed after it.
+TEST(CommandQueue, RunsPressesInOrderAndTheStopOvertakesWhatWasPressedBeforeIt) {
   CommandQueue queue;
   std::string ran;
   std::optional<CommandQueue::OnLine> line;
+  auto press = [&](char name) {
+    queue.Run([&ran, &queue, name] { ran += queue.Overtaken() ? char(name - 'a' + 'A') : name; });
+  };
 
-  queue.Run([&] { ran += 'a'; });
+  press('a');
   EXPECT_EQ(ran, "a");  // idle: at once
 
-  line.emplace(queue);
-  queue.Run([&] { ran += 'b'; });
-  queue.RunStop([&] { ran += 'S'; });
-  EXPECT_EQ(ran, "a");
-  EXPECT_TRUE(queue.StopWaiting());
-  EXPECT_TRUE(queue.CutShort());
-  queue.RunWaiting();  // the line is still taken
-  EXPECT_EQ(ran, "a");
-  line.reset();
-  queue.RunWaiting();
-  EXPECT_EQ(ran, "abS");
-  EXPECT_FALSE(queue.CutShort());
-
-  // A command waiting for the operator runs the presses behind it; the stop
-  // among them overtakes it, not the press made after the stop.
-  std::optional<bool> outerOvertaken;
-  std::optional<bool> laterOvertaken;
+  // A command on the line: the stop's press part runs at once, not
+  // overtaken; the command is overtaken from then on.
+  std::optional<bool> onLineOvertaken;
   queue.Run([&] {
     line.emplace(queue);
-    queue.Run([&] { ran += 'c'; });
-    queue.RunStop([&] {
-      ran += 'T';
-      EXPECT_FALSE(queue.Overtaken());
-    });
-    queue.Run([&] {
-      ran += 'd';
-      laterOvertaken = queue.Overtaken();
-    });
-    EXPECT_TRUE(queue.CutShort());
+    press('b');
+    queue.RunStop([&] { ran += queue.Overtaken() ? 'x' : 'p'; }, [&] { ran += queue.Overtaken() ? 'X' : 's'; });
+    press('c');
+    onLineOvertaken = queue.Overtaken();
+    queue.RunWaiting();  // the line is still taken
     line.reset();
-    EXPECT_FALSE(queue.Overtaken());
-    queue.RunWaiting();  // the hook before a box
-    outerOvertaken = queue.Overtaken();
   });
-  EXPECT_EQ(ran, "abScTd");
-  EXPECT_EQ(laterOvertaken, false);
-  EXPECT_EQ(outerOvertaken, true);
+  // Queued before the stop: overtaken; the stop's own and later: not.
+  EXPECT_EQ(ran, "apBsc");
+  EXPECT_EQ(onLineOvertaken, true);
   EXPECT_FALSE(queue.Overtaken());  // nothing runs
-  EXPECT_FALSE(queue.StopWaiting());
+
+  // A command set aside behind a box runs the presses behind it; a stop
+  // among them overtakes it.
+  std::optional<bool> setAsideOvertaken;
+  queue.Run([&] {
+    press('d');
+    queue.RunStop([] {}, [&] { ran += 't'; });
+    queue.RunWaiting();  // the hook before a box
+    setAsideOvertaken = queue.Overtaken();
+  });
+  EXPECT_EQ(ran, "apBscdt");
+  EXPECT_EQ(setAsideOvertaken, true);
+}
+
+// The close overtakes what was pressed before it, runs last and takes no
+// press after it, not even a stop's.
+TEST(CommandQueue, TheCloseRunsLastAndTakesNoLaterPress) {
+  CommandQueue queue;
+  std::string ran;
+  std::optional<CommandQueue::OnLine> line(std::in_place, queue);
+  queue.Run([&] { ran += queue.Overtaken() ? 'A' : 'a'; });
+  queue.Close([&] { ran += queue.Overtaken() ? 'X' : 'c'; });
+  EXPECT_TRUE(queue.Closing());
+  queue.Run([&] { ran += 'b'; });
+  queue.RunStop([&] { ran += 'p'; }, [&] { ran += 's'; });
+  queue.Close([&] { ran += 'C'; });
+  EXPECT_EQ(ran, "");
+  line.reset();
+  queue.RunWaiting();
+  EXPECT_EQ(ran, "Ac");
 }
 
 }  // namespace
