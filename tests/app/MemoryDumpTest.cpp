@@ -109,6 +109,8 @@ TEST_F(MemoryWindow, SavedFilesReadBackAsTheSameImage) {
   const auto saved = image();
   const QString path = station.folder.File(QStringLiteral("saved.mem"));
   station.dialogs.files = {path};
+  bool pollSeenOn = false;  // while the dialog or a box is open
+  station.dialogs.whileOpen = [&] { pollSeenOn |= station.program().comm.PollEnabled; };
   window->StoreFileComp_Click();
   const ScriptedDialogs::FileDialog& dialog = station.dialogs.fileDialogs.back();
   EXPECT_TRUE(dialog.save);
@@ -128,6 +130,7 @@ TEST_F(MemoryWindow, SavedFilesReadBackAsTheSameImage) {
   window->StoreFileComp_Click();
   EXPECT_EQ(station.dialogs.texts(), QStringList{QStringLiteral("Cannot write file")});
   EXPECT_FALSE(QFile::exists(station.folder.File(QStringLiteral("no-such-folder/x.mem"))));
+  EXPECT_FALSE(pollSeenOn);
 }
 
 // A dialog cancelled, or closed with an empty file name, names no file.

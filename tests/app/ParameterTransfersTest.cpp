@@ -106,6 +106,13 @@ TEST_F(ParameterTransfers, ReadFillsTheImageAndAFailedAddressEndsTheRead) {
   EXPECT_EQ(program().global.ParImage[7], 107);
   const std::vector<int> reads = Addresses(Cmd::ReadParam);
   EXPECT_EQ(std::vector<int>(reads.end() - 8, reads.end()), std::vector<int>({5, 6, 7, 201, 202, 203, 7, 206}));
+
+  // Once nothing may show (the program is ending), a transfer does not run
+  // and counts as failed.
+  station.dialogs.EndShowing();
+  Raise({7});
+  transfers().ShowReadSetUp(station.form.get());
+  EXPECT_TRUE(program().comm.CommError);
 }
 
 TEST_F(ParameterTransfers, ASilentIndicatorEndsTheTransferThroughTheTimeOuts) {

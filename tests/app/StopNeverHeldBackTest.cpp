@@ -173,6 +173,33 @@ TEST_F(OnRtu2400, TheSettingsPasswordPromptIsOvertakenByTheStop) {
   EXPECT_EQ(line.form().SSTab1->currentIndex(), Tab::Report);
 }
 
+// With the indicator silent, the PLC gets the stop at the press, without
+// waiting for the indicator's line; once the indicator answers again, the
+// stop's 52 is all it gets: no "Sıfır Al" pressed before the stop follows.
+class SilentIndicator : public ::testing::WithParamInterface<int>, public OnRtu2400 {};
+
+TEST_P(SilentIndicator, ThePlcGetsTheStopAtThePressAndNoZeroFollowsIt) {
+  const int zeros = GetParam();
+  line.station.sim.Faults().StartSilence(60000);
+  for (int i = 0; i < zeros; ++i) line.PressWhen(machine().cmdSetZero, [] { return true; });
+  line.PressWhen(testPage().cmdStop, [&] {
+    return line.log.count(QStringLiteral("press cmdSetZero")) == zeros && comm().TxnBusy && comm().TxActive == 0;
+  });
+  // The indicator answers again once the PLC has the stop.
+  QTimer answerAgain;
+  QObject::connect(&answerAgain, &QTimer::timeout, [&] {
+    if (line.log.contains(QStringLiteral("plc 3"))) line.station.sim.Faults().StartSilence(0);
+  });
+  answerAgain.start(1);
+  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return Received(Cmd::TestStop); }, 20000));
+  ASSERT_TRUE(LineFree());
+
+  EXPECT_EQ(line.PlcCommandWords(1), std::vector<int>({PlcCmd::Stop}));
+  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::TestStop}));
+}
+
+INSTANTIATE_TEST_SUITE_P(NoneOrThreeZerosBefore, SilentIndicator, ::testing::Values(0, 3));
+
 // A press queued behind an awaited command is no stop: the command still
 // gets its result.
 TEST_F(OnRtu2400, APressBehindAnAwaitedCommandLetsItFinish) {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSet>
 #include <algorithm>
+#include <limits>
 
 #include "platform/ScriptedDialogs.h"
 #include "support/ProgramFolder.h"
@@ -14,14 +15,18 @@ namespace vt {
 namespace {
 
 // Two folders of a temporary folder stand in for two drives; a drive in
-// `silent` does not answer.
+// `silent` does not answer until it has been asked `asksToAnswer` times.
 class FakeDrives : public DriveSource {
  public:
   QList<Drive> drives;
   QSet<QString> silent;
+  int asksToAnswer = std::numeric_limits<int>::max();
+  mutable int asked = 0;
 
   QList<Drive> Drives() const override { return drives; }
-  bool Answers(const QString& mountPoint) const override { return !silent.contains(mountPoint); }
+  bool Answers(const QString& mountPoint) const override {
+    return !silent.contains(mountPoint) || ++asked >= asksToAnswer;
+  }
 };
 
 class DirSelectFormTest : public ::testing::Test {
@@ -123,6 +128,14 @@ TEST_F(DirSelectFormTest, ADriveThatDoesNotAnswerIsRefusedOnCancel) {
   form->Command1_Click();
   EXPECT_EQ(global.DataPathDrive, nameA);
   EXPECT_EQ(global.DataPath, driveA + QStringLiteral("/alpha"));
+
+  // Once nothing may show (the program is ending), the question declines:
+  // no Retry keeps asking the drive.
+  dialogs.EndShowing();
+  drives.asksToAnswer = drives.asked + 3;
+  form->DriveSel->setCurrentIndex(form->DriveSel->findText(nameB));
+  EXPECT_EQ(form->DriveSel->currentText(), nameA);
+  EXPECT_EQ(dialogs.boxes.size(), 1u);
 }
 
 TEST_F(DirSelectFormTest, RetryAsksAgainUntilTheDriveAnswers) {
