@@ -162,9 +162,42 @@ TEST_F(PrintedReportsTest, TestReportReadsAsTheWindowShowsIt) {
   EXPECT_LT(qGray(colour(20, 137).rgb()), 128);    // the axis starts 5 mm above the picture
   EXPECT_EQ(colour(19.5, 165).red(), 255);         // white beside a thin axis
   EXPECT_GT(colour(100, 216).red(), 200);          // and below the bottom axis
-  // The logo at (150, 5): 240 x 100 pixels at 96 dpi are 63.5 x 26.5 mm.
+  // The logo at (150, 5).
   EXPECT_NE(colour(160, 15), QColor(Qt::white));
   EXPECT_EQ(colour(145, 15), QColor(Qt::white));
+}
+
+// A logo stands at (150, 5) at its own size (96 pixels an inch) unless it
+// would run past the page's right edge or be taller than 30 mm: then it is
+// scaled down to fit, keeping its proportions.
+TEST_F(PrintedReportsTest, LogoIsScaledDownToStayOnThePageAndWithinThirtyMillimetres) {
+  struct Case {
+    QSize pixels;
+    QSizeF printedMm;
+  };
+  const Case cases[] = {
+      {{96, 48}, {25.4, 12.7}},
+      {{2000, 400}, {60, 12}},  // 529 mm wide
+      {{200, 400}, {15, 30}},   // 106 mm high
+  };
+  for (const Case& c : cases) {
+    QImage logo(c.pixels, QImage::Format_RGB32);
+    logo.fill(Qt::green);
+    reportPage->picIdeal->setPixmap(QPixmap::fromImage(logo));
+    Print(&PrintedReports::cmdPrintReport_Click);
+    const QImage page = test::PdfPageImage(pdfPath, 10);
+    QRect green;
+    for (int y = 0; y < 500; ++y) {
+      for (int x = 1000; x < page.width(); ++x) {
+        const QColor dot = page.pixelColor(x, y);
+        if (dot.green() > 128 && dot.red() < 128) green |= QRect(x, y, 1, 1);
+      }
+    }
+    EXPECT_NEAR(green.left() / 10.0, 150, 0.2) << c.pixels.width();
+    EXPECT_NEAR(green.top() / 10.0, 5, 0.2) << c.pixels.width();
+    EXPECT_NEAR(green.width() / 10.0, c.printedMm.width(), 0.2) << c.pixels.width();
+    EXPECT_NEAR(green.height() / 10.0, c.printedMm.height(), 0.2) << c.pixels.width();
+  }
 }
 
 // The force labels run from 0 to the hold value over the picture's height:
