@@ -66,27 +66,17 @@ TEST_F(PollCycleTest, HoldValueIsShownInTheGraphUnit) {
   PollOnce(r);
   EXPECT_EQ(testPage.labHoldVal->text(), QStringLiteral("98.1"));
 
-  testPage.graphUnit->setCurrentIndex(2);  // kNewton: three more decimals
+  testPage.graphUnit->setCurrentIndex(2);  // kNewton: three more decimals, six at most
   testPage.graphUnit_Click();
   EXPECT_EQ(testPage.labTensileUnit->text(), QStringLiteral("kNewton"));
-  struct Case {
-    std::int32_t status;
-    std::int32_t hold;
-    const char* shown;
-  };
-  const Case cases[] = {
-      {0x0100, 1000, "0.9807"},  // 100.0 kg
-      // Sums of 7, 8 and 9 decimals are shown with 6.
-      {0x0400, 123456, "0.121069"},
-      {0x0500, 1234567890, "121.069752"},
-      {0x0600, 1234567890, "12.106975"},
-  };
-  for (const Case& c : cases) {
-    r[3] = c.status;
-    r[10] = c.hold & 0xFFFF;
-    r[11] = c.hold >> 16;
+  for (const auto& [decimals, hold, shown] : {std::tuple{1, 1000, "0.9807"}, std::tuple{4, 123456, "0.121069"},
+                                              std::tuple{5, 1234567890, "121.069752"},
+                                              std::tuple{6, 1234567890, "12.106975"}}) {
+    r[3] = decimals << 8;
+    r[10] = hold & 0xFFFF;
+    r[11] = hold >> 16;
     PollOnce(r);
-    EXPECT_EQ(testPage.labHoldVal->text(), QString::fromLatin1(c.shown));
+    EXPECT_EQ(testPage.labHoldVal->text(), QString::fromLatin1(shown));
   }
 }
 
