@@ -1,7 +1,5 @@
 #include "platform/Printer.h"
 
-#include <algorithm>
-
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -10,6 +8,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "platform/Dialogs.h"
 
