@@ -46,11 +46,11 @@ CommOptions::CommOptions(Communication& comm, CommandQueue& queue, Dialogs& dial
     TxtIP[i]->setMaximumWidth(48);
   }
   LabIp = Named(new QLabel(QStringLiteral("IP")), "LabIp");
-  cmdApply = Named(new QPushButton(QStringLiteral("Apply")), "cmdApply");
+  cmdApply = PlainButton(QStringLiteral("Apply"), QStringLiteral("cmdApply"));
   cmdApply->setToolTip(QStringLiteral("Save and update modifications; remain in this window"));
-  cmdOK = Named(new QPushButton(QStringLiteral("OK")), "cmdOK");
+  cmdOK = PlainButton(QStringLiteral("OK"), QStringLiteral("cmdOK"));
   cmdOK->setToolTip(QStringLiteral("Save modifications and return to display"));
-  cmdCancel = Named(new QPushButton(QStringLiteral("Cancel")), "cmdCancel");
+  cmdCancel = PlainButton(QStringLiteral("Cancel"), QStringLiteral("cmdCancel"));
   cmdCancel->setToolTip(QStringLiteral("Discard modifications and return to display without any update"));
 
   auto* grid = new QGridLayout(this);
@@ -112,8 +112,12 @@ void CommOptions::ShowPortFields() {
   }
   LabIp->setVisible(tcp);
   for (QComboBox* list : {SelBaud, SelParity, SelBits, SelStops, SelProt}) list->setEnabled(!tcp);
-  if (actions_.IndTCPConOK) actions_.IndTCPConOK->setVisible(tcp);
-  if (actions_.labTCPCOn) actions_.labTCPCOn->setVisible(tcp);
+  ShowTcpLed(tcp);
+}
+
+void CommOptions::ShowTcpLed(bool shown) {
+  if (actions_.IndTCPConOK) actions_.IndTCPConOK->setVisible(shown);
+  if (actions_.labTCPCOn) actions_.labTCPCOn->setVisible(shown);
 }
 
 void CommOptions::Reject(const QString& message) {
@@ -217,5 +221,12 @@ void CommOptions::cmdOK_Click() {
 }
 
 void CommOptions::cmdCancel_Click() { reject(); }
+
+// Cancel, Escape and the close button take nothing over, and the main
+// window's TCP LED follows the port in use again, whatever the list showed.
+void CommOptions::reject() {
+  ShowTcpLed(comm_.IndPort == Port::Tcp);
+  QDialog::reject();
+}
 
 }  // namespace vt

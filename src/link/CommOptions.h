@@ -27,7 +27,7 @@ struct CommOptionsActions {
 
 // "Communication Options": port, Modbus framing, serial settings, slave
 // address and the indicator's IP address. The buttons reach their handlers
-// through the command queue.
+// through the command queue; Enter presses none of them.
 class CommOptions : public QDialog {
   Q_OBJECT
  public:
@@ -54,11 +54,13 @@ class CommOptions : public QDialog {
   void cmdApply_Click();
   void cmdOK_Click();
   void cmdCancel_Click();
+  void reject() override;
 
  private:
   // An octet text: a whole number 0 to 255, blanks around it allowed.
   static std::optional<std::uint8_t> OctetOf(const QString& text);
   bool chkIP(const QString& inText);
+  void ShowTcpLed(bool shown);
   bool TcpChosen() const;
   bool SerialSettingsChosen() const;
   void Form_Load();

@@ -1,12 +1,14 @@
 #include "platform/Printer.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "platform/Dialogs.h"
 
@@ -28,6 +30,20 @@ bool PlainFileName(const QString& name) {
     if (ch == QLatin1Char('/') || ch.unicode() < 0x20 || ch.unicode() == 0x7F) return false;
   }
   return true;
+}
+
+// The document's PDF in `folder`: its own name, or the first of "name (2)",
+// "name (3)" ... that no file has taken yet.
+QString FreePdfFile(const QString& folder, const QString& name) {
+  const QString stem = folder + QLatin1Char('/') + name;
+  QString file = stem + QStringLiteral(".pdf");
+  for (int n = 2; QFileInfo::exists(file); ++n) file = stem + QStringLiteral(" (%1).pdf").arg(n);
+  return file;
+}
+
+void DrawPicture(QPainter& painter, const QImage& picture, const QRectF& boxMm, double dotsPerMm) {
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(QRectF(boxMm.topLeft() * dotsPerMm, boxMm.size() * dotsPerMm), picture);
 }
 
 PrintError FileError(const QString& file, const QString& reason) {
@@ -67,17 +83,21 @@ void Printer::Line(QPointF fromMm, QPointF toMm) {
   });
 }
 
-void Printer::PaintPicture(const QImage& picture, QPointF topLeftMm) {
-  const QSizeF sizeMm = QSizeF(picture.size()) * (kMmPerInch / kPicturePixelsPerInch);
-  PaintPicture(picture, QRectF(topLeftMm, sizeMm));
+void Printer::PaintPicture(const QImage& picture, QPointF topLeftMm, double maxHeightMm) {
+  if (picture.isNull()) return;
+  const QSizeF ownMm = QSizeF(picture.size()) * (kMmPerInch / kPicturePixelsPerInch);
+  steps_.push_back([picture, topLeftMm, ownMm, maxHeightMm](QPainter& painter, double dotsPerMm) {
+    // The device is the printable area, so its width is known only here.
+    const double roomMm = painter.device()->width() / dotsPerMm - topLeftMm.x();
+    const double scale = std::min({1.0, roomMm / ownMm.width(), maxHeightMm / ownMm.height()});
+    DrawPicture(painter, picture, QRectF(topLeftMm, ownMm * scale), dotsPerMm);
+  });
 }
 
 void Printer::PaintPicture(const QImage& picture, const QRectF& boxMm) {
   if (picture.isNull()) return;
   steps_.push_back([picture, boxMm](QPainter& painter, double dotsPerMm) {
-    const QRectF box(boxMm.topLeft() * dotsPerMm, boxMm.size() * dotsPerMm);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(box, picture);
+    DrawPicture(painter, picture, boxMm, dotsPerMm);
   });
 }
 
@@ -98,7 +118,7 @@ std::optional<PrintError> Printer::EndDoc() {
   if (!QDir().mkpath(folder)) {
     return PrintError{PrintErrorNumber::PathNotFound, QStringLiteral("Path not found: %1").arg(folder)};
   }
-  const QString file = folder + QLatin1Char('/') + documentName_ + QStringLiteral(".pdf");
+  const QString file = FreePdfFile(folder, documentName_);
   if (auto error = WritePdf(file)) return error;
   dialogs_.MsgBox(QStringLiteral("No printer is installed. The report was saved as %1").arg(file));
   return std::nullopt;

@@ -65,6 +65,10 @@ constexpr int PrinterError = 482;
 // 600 dots per inch, a usual laser printer's. A picture drawn at its own
 // size takes its pixels as 96 per inch, the screen convention of picture
 // boxes.
+//
+// With no printer the page goes into the "Reports" folder as a PDF named
+// after the document; a name already taken there gets " (2)", " (3)" and so
+// on, so every print leaves its own file.
 class Printer {
  public:
   Printer(PrintOutput output, QString documentName, Dialogs& dialogs);
@@ -79,8 +83,10 @@ class Printer {
   void SetDrawWidth(int devicePixels) { drawWidth_ = devicePixels; }
   void Line(QPointF fromMm, QPointF toMm);
 
-  // A picture without pixels draws nothing.
-  void PaintPicture(const QImage& picture, QPointF topLeftMm);
+  // A picture without pixels draws nothing. At its own size, a picture that
+  // would run past the right edge of the printable area or be taller than
+  // `maxHeightMm` is scaled down to fit, keeping its proportions.
+  void PaintPicture(const QImage& picture, QPointF topLeftMm, double maxHeightMm);
   void PaintPicture(const QImage& picture, const QRectF& boxMm);
 
   // Prints the page (or writes the PDF); nothing on success, else the error.

@@ -12,11 +12,12 @@ const QString kCourier = QStringLiteral("CURIER");
 constexpr double kLeft = 20;
 constexpr double kValueColumn = 70;
 const PrintFont kRowFont{kTahoma, 8, false};
+constexpr double kLogoMaxHeight = 30;
 
 }  // namespace
 
 void DrawHeaderBlock(Printer& printer, double y0, const ReportHeader& header) {
-  printer.PaintPicture(header.logo, QPointF(150, 5));
+  printer.PaintPicture(header.logo, QPointF(150, 5), kLogoMaxHeight);
   printer.SetFont({kTahoma, 20, true});
   printer.Print({kLeft, y0}, header.line1);
   printer.SetFont({kTahoma, 14, true});

@@ -18,9 +18,9 @@ struct ReportRow {
   QString value;
 };
 
-// The header block: the logo at (150, 5), the two company header lines, a
-// rule, the report's title and the print date; the rows start 35 mm below
-// the first header line.
+// The header block: the logo at (150, 5), within the printable area and at
+// most 30 mm high, the two company header lines, a rule, the report's title
+// and the print date; the rows start 35 mm below the first header line.
 struct ReportHeader {
   QImage logo;
   QString line1;

@@ -6,11 +6,17 @@
 #include "settings/NumberText.h"
 
 namespace vt {
+namespace {
+
+// The most decimals a value is shown with.
+constexpr int kMostDecimals = 6;
+
+}  // namespace
 
 QString GetDecFormat(int dp) {
+  if (dp < 0) return QStringLiteral("#0.");
   if (dp == 0) return QStringLiteral("#0");
-  if (dp >= 1 && dp <= 6) return QStringLiteral("#0.") + QString(dp, QLatin1Char('0'));
-  return QStringLiteral("#0.");
+  return QStringLiteral("#0.") + QString(std::min(dp, kMostDecimals), QLatin1Char('0'));
 }
 
 QString FormatNumber(double value, const QString& pattern) {
@@ -37,7 +43,7 @@ QString FormatNumber(double value, const QString& pattern) {
 QString FormatDec(double value, int dp) { return FormatNumber(value, GetDecFormat(dp)); }
 
 QString ScaleByDP(double value, int dp) {
-  if (dp > 0 && dp < 7) return FormatDec(value / std::pow(10.0, dp), dp);
+  if (dp > 0 && dp <= kMostDecimals) return FormatDec(value / std::pow(10.0, dp), dp);
   return PlainNumber(value);
 }
 

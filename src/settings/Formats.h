@@ -5,8 +5,9 @@
 
 namespace vt {
 
-// Number pattern for a decimal count: "#0", "#0.0" to "#0.000000", and "#0."
-// for 7 and any other count.
+// Number pattern for a decimal count: "#0", "#0.0" to "#0.000000"; a count
+// above 6 (seven decimals, or a unit's extra ones added to the indicator's)
+// is shown with 6, and a negative count gives "#0.".
 QString GetDecFormat(int dp);
 
 // Writes a number with a pattern: "#0" (whole number), "#0." followed by n

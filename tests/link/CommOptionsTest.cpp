@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <limits>
 
 #include "link/CommOptions.h"
@@ -235,6 +236,24 @@ TEST_F(CommOptionsWindow, OkClosesOnlyWhenThePortOpened) {
   EXPECT_EQ(window->result(), QDialog::Accepted);
   EXPECT_EQ(saves, 1);
   EXPECT_EQ(comm.IndPort, 3);
+}
+
+TEST_F(CommOptionsWindow, EnterPressesNoButtonAndEscapeKeepsTheSettingsTheWindowOpenedWith) {
+  auto window = Open();
+  window->show();
+  ChoosePort(*window, Port::Tcp);
+  TypeAddress(*window, {"192", "168", "1", "9"});
+  for (QWidget* field : std::initializer_list<QWidget*>{window->TxtIP[3], window->cmdApply}) {
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+  }
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(openedPorts.empty());
+  EXPECT_EQ(saves, 0);
+  QTest::keyClick(window->TxtIP[3], Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(comm.IPAddr, (std::array<std::uint8_t, 5>{10, 0, 0, 5, 0}));
+  EXPECT_TRUE(tcpLed.isHidden()) << "the LED follows the serial port in use again";
 }
 
 TEST_F(CommOptionsWindow, CancelTakesNothingOver) {

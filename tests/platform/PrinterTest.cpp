@@ -106,9 +106,9 @@ TEST_F(PrinterTest, PicturesAtTheirOwnSizeOrStretched) {
   QImage blue(10, 10, QImage::Format_RGB32);
   blue.fill(Qt::blue);
   Printer printer = MakePdfPrinter(PdfPath());
-  printer.PaintPicture(red, QPointF(150, 5));                // 96 x 48 pixels at 96 dpi: 25.4 x 12.7 mm
+  printer.PaintPicture(red, QPointF(150, 5), 30);            // 96 x 48 pixels at 96 dpi: 25.4 x 12.7 mm
   printer.PaintPicture(blue, QRectF(20, 140, 150, 75));      // stretched into the box
-  printer.PaintPicture(QImage(), QPointF(20, 20));           // nothing to draw
+  printer.PaintPicture(QImage(), QPointF(20, 20), 30);       // nothing to draw
   ASSERT_FALSE(printer.EndDoc());
   const QImage page = test::PdfPageImage(PdfPath(), kDotsPerMm);
   ASSERT_FALSE(page.isNull());
@@ -149,18 +149,24 @@ TEST_F(PrinterTest, FailuresComeBackAsNumberAndDescriptionAndLeaveNoFile) {
   EXPECT_TRUE(dialogs.boxes.empty());
 }
 
+// Prints made within the same second carry the same name: each keeps its own file.
 TEST_F(PrinterTest, WithoutAPrinterThePageGoesToTheReportsFolderAndTheOperatorIsTold) {
-  Printer printer(PrintOutput::ReportsFolder(dir.path()), QStringLiteral("Test Sonuçları 20260305_090700_Çelik"),
-                  dialogs);
-  printer.Print({20, 20}, "Rapor");
-  ASSERT_FALSE(printer.EndDoc());
-  const QString file = dir.path() + QStringLiteral("/Reports/Test Sonuçları 20260305_090700_Çelik.pdf");
-  EXPECT_EQ(printer.WrittenFile(), file);
-  EXPECT_EQ(test::PdfLayoutText(file).trimmed(), "Rapor");
-  ASSERT_EQ(dialogs.boxes.size(), 1u);
-  EXPECT_TRUE(dialogs.boxes[0].text.contains(file));
-  EXPECT_EQ(dialogs.boxes[0].style, MsgStyle::OkOnly);
-  EXPECT_EQ(dialogs.boxes[0].title, dialogs.AppTitle());
+  const QString name = QStringLiteral("Test Sonuçları 20260305_090700_Çelik");
+  const QString stem = dir.path() + "/Reports/" + name;
+  const QStringList files = {stem + ".pdf", stem + " (2).pdf", stem + " (3).pdf"};
+  for (int i = 0; i < files.size(); ++i) {
+    Printer printer(PrintOutput::ReportsFolder(dir.path()), name, dialogs);
+    printer.Print({20, 20}, QStringLiteral("Rapor %1").arg(i));
+    ASSERT_FALSE(printer.EndDoc());
+    EXPECT_EQ(printer.WrittenFile(), files[i]);
+    ASSERT_EQ(dialogs.boxes.size(), i + 1u);
+    EXPECT_EQ(dialogs.boxes[i].text, "No printer is installed. The report was saved as " + files[i]);
+    EXPECT_EQ(dialogs.boxes[i].style, MsgStyle::OkOnly);
+    EXPECT_EQ(dialogs.boxes[i].title, dialogs.AppTitle());
+  }
+  for (int i = 0; i < files.size(); ++i) {
+    EXPECT_EQ(test::PdfLayoutText(files[i]).trimmed(), QStringLiteral("Rapor %1").arg(i));
+  }
 }
 
 TEST_F(PrinterTest, SystemPrintersOfAMachineWithoutPrinterWriteIntoTheReportsFolder) {

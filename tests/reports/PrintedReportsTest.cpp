@@ -162,9 +162,28 @@ TEST_F(PrintedReportsTest, TestReportReadsAsTheWindowShowsIt) {
   EXPECT_LT(qGray(colour(20, 137).rgb()), 128);    // the axis starts 5 mm above the picture
   EXPECT_EQ(colour(19.5, 165).red(), 255);         // white beside a thin axis
   EXPECT_GT(colour(100, 216).red(), 200);          // and below the bottom axis
-  // The logo at (150, 5): 240 x 100 pixels at 96 dpi are 63.5 x 26.5 mm.
+  // The logo at (150, 5).
   EXPECT_NE(colour(160, 15), QColor(Qt::white));
   EXPECT_EQ(colour(145, 15), QColor(Qt::white));
+}
+
+// A logo that would run past the page's right edge or be taller than 30 mm
+// is scaled down to fit at (150, 5), keeping its proportions.
+TEST_F(PrintedReportsTest, LargeLogosAreScaledDownToStayOnThePageAndWithinThirtyMillimetres) {
+  // 2000 x 400 pixels are 529 x 106 mm, 200 x 400 pixels 53 x 106 mm.
+  for (const auto& [pixels, printedMm] : {std::pair{QSize(2000, 400), QSizeF(60, 12)},
+                                          std::pair{QSize(200, 400), QSizeF(15, 30)}}) {
+    QImage logo(pixels, QImage::Format_RGB32);
+    logo.fill(Qt::green);
+    reportPage->picIdeal->setPixmap(QPixmap::fromImage(logo));
+    Print(&PrintedReports::cmdPrintReport_Click);
+    const QImage page = test::PdfPageImage(pdfPath, 10);
+    auto green = [&](double x, double y) { return page.pixelColor(int(x * 10), int(y * 10)).red() < 100; };
+    const QPointF farCorner = QPointF(150, 5) + QPointF(printedMm.width(), printedMm.height());
+    EXPECT_TRUE(green(150.3, 5.3) && green(farCorner.x() - 0.3, farCorner.y() - 0.3)) << pixels.width();
+    EXPECT_FALSE(green(150.3, farCorner.y() + 0.3)) << pixels.width();
+    if (farCorner.x() < 210) EXPECT_FALSE(green(farCorner.x() + 0.3, 5.3)) << pixels.width();
+  }
 }
 
 // The force labels run from 0 to the hold value over the picture's height:

@@ -9,7 +9,8 @@ TEST(DecimalPatterns, PatternsByDecimalCount) {
   EXPECT_EQ(GetDecFormat(0), QStringLiteral("#0"));
   EXPECT_EQ(GetDecFormat(3), QStringLiteral("#0.000"));
   EXPECT_EQ(GetDecFormat(6), QStringLiteral("#0.000000"));
-  EXPECT_EQ(GetDecFormat(7), QStringLiteral("#0."));
+  EXPECT_EQ(GetDecFormat(7), QStringLiteral("#0.000000"));
+  EXPECT_EQ(GetDecFormat(9), QStringLiteral("#0.000000"));
   EXPECT_EQ(GetDecFormat(-1), QStringLiteral("#0."));
 }
 

@@ -45,8 +45,8 @@ TEST_F(PollCycleTest, LiveValueIsShownWithTheIndicatorsDecimals) {
       {LiveValue(0x0200, 2345, 0), 2, "23.45"},
       {LiveValue(0x0100, 0xFFFE, 0xFFFF), 1, "-0.2"},
       {LiveValue(0x0000, 1500, 0), 0, "1500"},
-      // Seven decimals: the whole number followed by the decimal sign.
-      {LiveValue(0x0700, 123456789 & 0xFFFF, 123456789 >> 16), 7, "12."},
+      // Seven decimals are shown with six.
+      {LiveValue(0x0700, 123456789 & 0xFFFF, 123456789 >> 16), 7, "12.345679"},
       // Bits outside 8 to 10 do not change the decimal count.
       {LiveValue(0xF8FF | 0x0300, 12345, 0), 3, "12.345"},
   };
@@ -66,18 +66,18 @@ TEST_F(PollCycleTest, HoldValueIsShownInTheGraphUnit) {
   PollOnce(r);
   EXPECT_EQ(testPage.labHoldVal->text(), QStringLiteral("98.1"));
 
-  r[10] = 1000;  // 100.0 kg
-  testPage.graphUnit->setCurrentIndex(2);  // kNewton: three more decimals
+  testPage.graphUnit->setCurrentIndex(2);  // kNewton: three more decimals, six at most
   testPage.graphUnit_Click();
-  PollOnce(r);
   EXPECT_EQ(testPage.labTensileUnit->text(), QStringLiteral("kNewton"));
-  EXPECT_EQ(testPage.labHoldVal->text(), QStringLiteral("0.9807"));
-
-  r[3] = 0x0500;  // five decimals plus three: the whole-number pattern
-  r[10] = 1234567890 & 0xFFFF;
-  r[11] = 1234567890 >> 16;
-  PollOnce(r);
-  EXPECT_EQ(testPage.labHoldVal->text(), QStringLiteral("121."));
+  for (const auto& [decimals, hold, shown] : {std::tuple{1, 1000, "0.9807"}, std::tuple{4, 123456, "0.121069"},
+                                              std::tuple{5, 1234567890, "121.069752"},
+                                              std::tuple{6, 1234567890, "12.106975"}}) {
+    r[3] = decimals << 8;
+    r[10] = hold & 0xFFFF;
+    r[11] = hold >> 16;
+    PollOnce(r);
+    EXPECT_EQ(testPage.labHoldVal->text(), QString::fromLatin1(shown));
+  }
 }
 
 TEST_F(PollCycleTest, EncoderCountIsShownAsAWholeNumber) {
