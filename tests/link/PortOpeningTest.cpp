@@ -1,6 +1,7 @@
 // Opening the indicator's port, the poll interval it sets, and the TCP watchdog.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <functional>
@@ -75,14 +76,26 @@ TEST(PortOpening, OfflineClosesTheSerialPort) {
 }
 
 TEST(PortOpening, FailedOpeningShowsTheMessageAndReopensThePreviousPort) {
-  PtyPair com1;
+  PtyPair com1, com3;
   LinkRig rig;
   rig.folder.LinkPort(1, com1.SlavePath());
   rig.folder.LinkPort(3, rig.folder.NoDevice());
   ASSERT_TRUE(rig.OpenSerial(1, true));
   Dirty(rig.comm);
 
+  // COM3 comes while the message is open and the watchdog has its turn: a
+  // poll then goes to the link's own port, none to the one that failed.
+  QByteArray pollOnCom1, pollOnCom3;
+  rig.dialogs.whileOpen = [&] {
+    rig.folder.LinkPort(3, com3.SlavePath());
+    for (int tick = 0; tick < PortKeeper::kTurnTicks; ++tick) rig.link.Timer2_Timer();
+    rig.link.SendRequest(1, "0300000001", 14);
+    pollOnCom1 = com1.ReadUntil("\r\n");
+    pollOnCom3 = com3.ReadUntil("\r\n", 300);
+  };
   EXPECT_FALSE(rig.OpenSerial(3, false, "4800,e,7,1"));
+  EXPECT_TRUE(pollOnCom1.startsWith(":01030000"));
+  EXPECT_EQ(pollOnCom3, QByteArray());
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
   EXPECT_EQ(rig.dialogs.boxes[0].text, "COM3 Not Available or specified port is being used by another device");
   EXPECT_EQ(rig.dialogs.boxes[0].title, "Communication Failure");
@@ -210,28 +223,38 @@ TEST(SerialWatchdog, ALostPortEndsTheRequestAndIsReopenedAtASlowPace) {
 }
 
 // A port left on an unrelated device (a link left behind that led to it)
-// follows its name to the device linked anew, once it brings no answers.
+// follows its name to the device linked anew, once it brings no answers;
+// the name moves at COM1 itself or further down the chain (COM1 to a
+// /dev/serial/by-id name, which is made anew).
 TEST(SerialWatchdog, APortWithoutAnswersFollowsItsNameToTheDeviceLinkedAnew) {
-  PtyPair stranger, indicator;
-  LinkRig rig;
-  rig.folder.LinkPort(1, stranger.SlavePath());
-  ASSERT_TRUE(rig.OpenSerial(1, true));
-  rig.folder.LinkPort(1, indicator.SlavePath());
-  const auto watchdogTurn = [&] {
-    for (int tick = 0; tick < 50; ++tick) rig.link.Timer2_Timer();
-  };
-  const auto requestReaches = [&](PtyPair& device) {
-    rig.link.SendRequest(1, "0600010008", 14);
-    return device.Read(8).size() == 8;
-  };
-  rig.comm.LinkOK = true;
-  watchdogTurn();
-  EXPECT_TRUE(requestReaches(stranger));  // answers come: the port stays
-  rig.comm.LinkOK = false;
-  watchdogTurn();
-  EXPECT_FALSE(rig.comm.TxnBusy);  // the request sent to the stranger has ended
-  EXPECT_TRUE(requestReaches(indicator));
-  EXPECT_TRUE(rig.dialogs.boxes.empty());
+  for (const bool byIdMoves : {false, true}) {
+    PtyPair stranger, indicator;
+    LinkRig rig;
+    const QString byId = rig.folder.File(QStringLiteral("usb-FTDI-if00"));
+    const auto linkName = [&](const QString& device) {
+      if (!byIdMoves) return rig.folder.LinkPort(1, device);
+      QFile::remove(byId);
+      return QFile::link(device, byId) && rig.folder.LinkPort(1, byId);
+    };
+    ASSERT_TRUE(linkName(stranger.SlavePath()));
+    ASSERT_TRUE(rig.OpenSerial(1, true));
+    ASSERT_TRUE(linkName(indicator.SlavePath()));
+    const auto watchdogTurn = [&] {
+      for (int tick = 0; tick < PortKeeper::kTurnTicks; ++tick) rig.link.Timer2_Timer();
+    };
+    const auto requestReaches = [&](PtyPair& device) {
+      rig.link.SendRequest(1, "0600010008", 14);
+      return device.Read(8).size() == 8;
+    };
+    rig.comm.LinkOK = true;
+    watchdogTurn();
+    EXPECT_TRUE(requestReaches(stranger)) << byIdMoves;  // answers come: the port stays
+    rig.comm.LinkOK = false;
+    watchdogTurn();
+    EXPECT_FALSE(rig.comm.TxnBusy) << byIdMoves;  // the request sent to the stranger has ended
+    EXPECT_TRUE(requestReaches(indicator)) << byIdMoves;
+    EXPECT_TRUE(rig.dialogs.boxes.empty());
+  }
 }
 
 TEST(TcpWatchdog, ReconnectsAfterThePeerDropsTheConnection) {

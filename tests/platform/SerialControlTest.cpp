@@ -44,6 +44,11 @@ TEST(SerialControl, PortNamesFollowTheProgramFolder) {
   EXPECT_EQ(SerialDevicePath(folder.path(), 1), "/dev/ttyUSB0");
   WriteTextLines(folder.filePath("COM2"), {"/dev/ttyACM0"});
   EXPECT_EQ(SerialDevicePath(folder.path(), 2), "/dev/ttyACM0");
+  // A link to a link (COM3 to a /dev/serial/by-id name) stands for the device at the chain's end.
+  PtyPair device;
+  QFile::link(device.SlavePath(), folder.filePath("by-id"));
+  QFile::link(folder.filePath("by-id"), folder.filePath("COM3"));
+  EXPECT_EQ(SerialDevicePath(folder.path(), 3), device.SlavePath());
 }
 
 TEST(SerialControl, FailedOpenGivesFalseAndTheReason) {
@@ -138,10 +143,10 @@ TEST_P(SerialDeviceGone, ThePortIsClosedOnceAndReopenedOnlyUnderItsName) {
   // While the name is gone from the folder nothing stands in for it (COM1
   // would be the machine's /dev/ttyS0); back, it opens again.
   ASSERT_TRUE(QFile::remove(folder.File("COM1")));
-  EXPECT_FALSE(control.Reopen());
+  EXPECT_FALSE(control.Reopen(1));
   PtyPair back;
   ASSERT_TRUE(folder.LinkPort(1, back.SlavePath()));
-  EXPECT_TRUE(control.Reopen());
+  EXPECT_TRUE(control.Reopen(1));
   EXPECT_EQ(lost.count(), 1);
 }
 
