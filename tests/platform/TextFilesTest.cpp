@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -65,6 +67,31 @@ TEST(TextFiles, AFailedWriteLeavesTheOldFileWhole) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("kept.txt")}));
 }
 
+// Run as root, a save leaves an operator's file the operator's, with its
+// mode as it was, and a file that no one may write as it is.
+TEST(TextFiles, ARunAsRootKeepsOwnerAndModeAndLeavesAFileNoOneMayWrite) {
+  if (geteuid() != 0) GTEST_SKIP() << "runs as root only";
+  constexpr uid_t kOperator = 1000;
+  constexpr gid_t kGroup = 1001;
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("kelbrin.cfg"));
+  const QByteArray name = QFile::encodeName(path);
+  QStringList kept;
+  for (const mode_t mode : {0644, 0460, 0444}) {
+    ASSERT_TRUE(WriteTextLines(path, kept = {QString::number(mode, 8)}));
+    ASSERT_EQ(chown(name.constData(), kOperator, kGroup), 0);
+    ASSERT_EQ(chmod(name.constData(), mode), 0);
+    const bool anyoneMayWrite = mode != 0444;
+    EXPECT_EQ(WriteTextLines(path, {QStringLiteral("saved")}), anyoneMayWrite) << mode;
+    EXPECT_EQ(ReadTextLines(path), anyoneMayWrite ? QStringList{QStringLiteral("saved")} : kept) << mode;
+    struct stat status {};
+    ASSERT_EQ(stat(name.constData(), &status), 0);
+    EXPECT_EQ(status.st_uid, kOperator) << mode;
+    EXPECT_EQ(status.st_gid, kGroup) << mode;
+    EXPECT_EQ(status.st_mode & 07777, mode) << mode;
+  }
+}
+
 // A text pasted into a box may hold line breaks of any kind; each becomes a
 // space, as many as the reader would have seen, and the lines after it stay
 // where they are.
@@ -128,17 +155,16 @@ TEST_F(FolderWithoutNewFiles, TextFilesAreWrittenInPlaceWhereTheFileAllows) {
   EXPECT_EQ(writeAsOperator(folder + QStringLiteral("/serial.cfg")), Refused);
 }
 
-// Written in place, a file that the disk cuts short keeps what fitted; it is
-// never removed.
-TEST_F(FolderWithoutNewFiles, AFileWrittenInPlaceThatDoesNotFitIsNotRemoved) {
+// Written in place, a file keeps its old text whole when the disk has no
+// room for the new one.
+TEST_F(FolderWithoutNewFiles, AFileWrittenInPlaceThatDoesNotFitKeepsItsOldText) {
   const QStringList big(200, QString(100, QLatin1Char('x')));
   EXPECT_EQ(AsOperator([this, &big] {
               test::FileSizeLimit limit(4096);
               return WriteTextLines(path, big);
             }),
             Refused);
-  ASSERT_TRUE(QFile::exists(path));
-  EXPECT_EQ(QFileInfo(path).size(), 4096);
+  EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("old")}));
 }
 
 // A file that must be whole or absent (a picture) is never written in place.
