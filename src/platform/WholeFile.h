@@ -5,7 +5,9 @@
 
 namespace vt {
 
-// What to do when the folder allows no new file beside `path`.
+// What to do when no temporary file can stand in for the old file: the
+// folder allows no new file beside `path`, or one made there cannot take the
+// old file's owner.
 enum class NoTemporaryFile {
   Fail,          // the write fails and the old file stays as it was
   WriteInPlace,  // the old file, where it may be written, is overwritten directly

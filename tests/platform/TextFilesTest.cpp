@@ -167,6 +167,16 @@ TEST_F(FolderWithoutNewFiles, AFileWrittenInPlaceThatDoesNotFitKeepsItsOldText) 
   EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("old")}));
 }
 
+// A file of another owner, which the operator may write, is written in
+// place, so it stays its owner's: a temporary file could not take that owner.
+TEST_F(FolderWithoutNewFiles, AFileOfAnotherOwnerIsWrittenInPlace) {
+  ASSERT_TRUE(QFile::setPermissions(folder, kEnter | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+  const uint owner = QFileInfo(path).ownerId();
+  EXPECT_EQ(AsOperator([this] { return WriteTextLines(path, {QStringLiteral("new")}); }), Written);
+  EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("new")}));
+  EXPECT_EQ(QFileInfo(path).ownerId(), owner);
+}
+
 // A file that must be whole or absent (a picture) is never written in place.
 TEST_F(FolderWithoutNewFiles, AWholeFileIsNotWrittenInPlace) {
   EXPECT_EQ(AsOperator([this] { return WriteWholeFile(path, "new\r\n"); }), Refused);
