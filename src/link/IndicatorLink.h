@@ -115,7 +115,6 @@ class IndicatorLink : public QObject {
   bool AsciiMode() const { return !TcpLink() && comm_.RTUMode == 0; }
   bool OpenSerialPort(int port);
   void FollowSerialRate();
-  void WatchSerialPort();
   void SerialRequestSent();
   void ArmRequest();
   void LightReceiveLamp();

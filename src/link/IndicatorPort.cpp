@@ -56,17 +56,15 @@ bool IndicatorLink::OpenSerialPort(int port) {
   Comm.SetCommPort(port);
   if (Comm.Open()) {
     comm_.IndPort = port;
-    FollowSerialRate();
     return true;
   }
   dialogs_.MsgBox(QStringLiteral("COM%1 Not Available or specified port is being used by another device").arg(port),
                   MsgStyle::OkOnly, QStringLiteral("Communication Failure"));
   // The serial port in use before is opened again, with the new settings;
-  // whether it opens is not reported. The poll interval changes only with
-  // a port that opened: a link left on TCP keeps its interval.
+  // whether it opens is not reported.
   if (IsSerialPort(comm_.IndPort)) {
     Comm.SetCommPort(comm_.IndPort);
-    if (Comm.Open()) FollowSerialRate();
+    Comm.Open();
   }
   return false;
 }
@@ -86,12 +84,6 @@ void IndicatorLink::Comm_PortLost() {
     comm_.TxnBusy = false;
     comm_.TimedOut = true;
   }
-}
-
-void IndicatorLink::WatchSerialPort() {
-  // Only the port the link is set to: while a failed switch's message is
-  // open, the port that failed is not opened behind it.
-  if (serialKeeper_.Tick(comm_.IndPort, comm_.LinkOK)) FollowSerialRate();
 }
 
 void IndicatorLink::ConnectTCP() {
@@ -118,7 +110,9 @@ void IndicatorLink::Timer2_Timer() {
   const int state = Winsock1.State();
   if (!TcpLink()) {
     if (state == TcpState::Connected) Winsock1.Close();
-    WatchSerialPort();
+    // Only the port the link is set to: while a failed switch's message is
+    // open, the port that failed is not opened behind it.
+    serialKeeper_.Tick(comm_.IndPort, comm_.LinkOK);
     return;
   }
   if (state == TcpState::Connected) return;

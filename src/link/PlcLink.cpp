@@ -33,6 +33,7 @@ PlcLink::PlcLink(Communication& comm, const CommandQueue& queue, Dialogs& dialog
     : PLCComm(programFolder), comm_(comm), queue_(queue), dialogs_(dialogs), controls_(controls) {
   QObject::connect(&PLCComm, &SerialControl::PortLost, &PLCComm,
                    [this] { controls_.labPLCComm->setText(kPortFailed); });
+  QObject::connect(&PLCComm, &SerialControl::Opened, &PLCComm, [this] { controls_.labPLCComm->setText(kPortOk); });
 }
 
 QString PlcLink::PLCRequestBody(int command) const {
@@ -64,13 +65,13 @@ void PlcLink::OpenPLCPort(int port) {
                   MsgStyle::OkOnly, QStringLiteral("Communication Failure"));
   controls_.labPLCComm->setText(kPortFailed);
   PLCComm.SetCommPort(port);
-  if (PLCComm.Open()) controls_.labPLCComm->setText(kPortOk);
+  PLCComm.Open();
 }
 
 void PlcLink::WatchPLCPort() {
   // The PLC never answers: a port whose name has come to stand for another
   // device follows it.
-  if (keeper_.Tick(chosenPort_, false)) controls_.labPLCComm->setText(kPortOk);
+  keeper_.Tick(chosenPort_, false);
 }
 
 }  // namespace vt

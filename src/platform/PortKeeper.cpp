@@ -2,15 +2,15 @@
 
 namespace vt {
 
-bool PortKeeper::Tick(int portNumber, bool answered) {
-  if (++ticks_ < kTurnTicks) return false;
+void PortKeeper::Tick(int portNumber, bool answered) {
+  if (++ticks_ < kTurnTicks) return;
   ticks_ = 0;
-  if (portNumber == 0) return false;
+  if (portNumber == 0) return;
   if (port_.IsOpen()) {
-    if (answered || !port_.NameMoved()) return false;
+    if (answered || !port_.NameMoved()) return;
     port_.GiveUp();
   }
-  return port_.Reopen(portNumber);
+  port_.Reopen(portNumber);
 }
 
 }  // namespace vt

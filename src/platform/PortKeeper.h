@@ -21,9 +21,8 @@ class PortKeeper {
   explicit PortKeeper(SerialControl& port) : port_(port) {}
 
   // One watchdog tick for a link set to port COMn, `portNumber` (0: none),
-  // which has had answers lately or not. True when the port was opened
-  // anew at this tick.
-  bool Tick(int portNumber, bool answered);
+  // which has had answers lately or not.
+  void Tick(int portNumber, bool answered);
 
  private:
   SerialControl& port_;

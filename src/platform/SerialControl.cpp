@@ -107,6 +107,7 @@ bool SerialControl::Open() {
   lastError_.clear();
   ApplySettings();
   port_.clear();
+  emit Opened();
   return true;
 }
 

@@ -105,6 +105,8 @@ class SerialControl : public QObject {
   std::optional<QByteArray> Input();
 
  signals:
+  // The port has been opened, at its first opening or anew.
+  void Opened();
   void OnComm();
   void Sent();
   // The open port failed and has been closed; LastError() tells why.
