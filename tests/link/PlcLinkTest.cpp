@@ -119,5 +119,16 @@ TEST_F(PlcLinkOnPty, PortChoicesAndAFailedOpening) {
   EXPECT_EQ(state_.text(), QStringLiteral("Haberleşme Portu Hatalı"));
 }
 
+// The PLC never answers: at the watchdog's turn its port follows a name that
+// has come to stand for another device.
+TEST_F(PlcLinkOnPty, APortFollowsItsNameToTheDeviceLinkedAnew) {
+  plc.OpenPLCPort(3);
+  test::PtyPair other;
+  folder.LinkPort(3, other.SlavePath());
+  for (int tick = 0; tick < PortKeeper::kTurnTicks; ++tick) plc.WatchPLCPort();
+  plc.PLCCommand(PlcCmd::Stop);
+  EXPECT_TRUE(other.ReadUntil("\r\n").endsWith("0003CD\r\n"));
+}
+
 }  // namespace
 }  // namespace vt

@@ -78,26 +78,14 @@ TEST(PortOpening, OfflineClosesTheSerialPort) {
 }
 
 TEST(PortOpening, FailedOpeningShowsTheMessageAndReopensThePreviousPort) {
-  PtyPair com1, com3;
+  PtyPair com1;
   LinkRig rig;
   rig.folder.LinkPort(1, com1.SlavePath());
   rig.folder.LinkPort(3, rig.folder.NoDevice());
   ASSERT_TRUE(rig.OpenSerial(1, true));
   Dirty(rig.comm);
 
-  // COM3 comes while the message is open and the watchdog has its turn: a
-  // poll then goes to the link's own port, none to the one that failed.
-  QByteArray onCom1, onCom3;
-  rig.dialogs.whileOpen = [&] {
-    rig.folder.LinkPort(3, com3.SlavePath());
-    for (int tick = 0; tick < PortKeeper::kTurnTicks; ++tick) rig.link.Timer2_Timer();
-    rig.link.SendRequest(1, "0300000001", 14);
-    onCom1 = com1.ReadUntil("\r\n");
-    onCom3 = com3.Read(1, 300);
-  };
   EXPECT_FALSE(rig.OpenSerial(3, false, "4800,e,7,1"));
-  EXPECT_TRUE(onCom1.startsWith(":0103"));
-  EXPECT_EQ(onCom3, QByteArray());
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
   EXPECT_EQ(rig.dialogs.boxes[0].text, "COM3 Not Available or specified port is being used by another device");
   EXPECT_EQ(rig.dialogs.boxes[0].title, "Communication Failure");
@@ -222,6 +210,28 @@ TEST(SerialWatchdog, ALostPortEndsTheRequestAndIsReopenedAtASlowPace) {
   PtyPair third;
   rig.folder.LinkPort(1, third.SlavePath());
   EXPECT_EQ(ticksUntilOpen(), 50);
+}
+
+// COM3 comes while the message that it failed to open is showing, and the
+// watchdog has its turn: a poll then goes to the link's own port, none to
+// the one that failed.
+TEST(SerialWatchdog, NothingIsPolledOnAPortThatFailedToOpen) {
+  PtyPair com1, com3;
+  LinkRig rig;
+  rig.folder.LinkPort(1, com1.SlavePath());
+  rig.folder.LinkPort(3, rig.folder.NoDevice());
+  ASSERT_TRUE(rig.OpenSerial(1, false));
+  QByteArray onCom1, onCom3;
+  rig.dialogs.whileOpen = [&] {
+    rig.folder.LinkPort(3, com3.SlavePath());
+    for (int tick = 0; tick < PortKeeper::kTurnTicks; ++tick) rig.link.Timer2_Timer();
+    rig.link.SendRequest(1, "0300000001", 14);
+    onCom1 = com1.ReadUntil("\r\n");
+    onCom3 = com3.Read(1, 300);
+  };
+  EXPECT_FALSE(rig.OpenSerial(3, false));
+  EXPECT_TRUE(onCom1.startsWith(":0103"));
+  EXPECT_EQ(onCom3, QByteArray());
 }
 
 // A port left on an unrelated device (a link left behind that led to it)
