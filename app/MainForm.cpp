@@ -79,6 +79,8 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
   elapsedTime = std::make_unique<ElapsedTime>(program, *testPage, leds);
   graphSnapshot = std::make_unique<GraphSnapshot>(program, *testPage);
   connect(&secTmr, &QTimer::timeout, this, [this] { elapsedTime->secTmr_Timer(); });
+  // The indicator's watchdog looks after the PLC's port too.
+  connect(&link->Timer2, &QTimer::timeout, this, [this] { plc->WatchPLCPort(); });
   reportTab = std::make_unique<ReportTab>(program, *testPage, *reportPage, *SSTab1);
   recordFiles = std::make_unique<RecordFiles>(program, *testPage, *reportPage, machine, settingsPage->txtCompanyHdr,
                                               *reportTab, [this] { testCurve->UpdateTestGraph(); });

@@ -20,6 +20,9 @@ IndicatorLink::IndicatorLink(Communication& comm, Dialogs& dialogs, Leds& leds, 
   connect(&Comm, &SerialControl::OnComm, this, &IndicatorLink::Comm_OnComm);
   connect(&Comm, &SerialControl::Sent, this, &IndicatorLink::SerialRequestSent);
   connect(&Comm, &SerialControl::PortLost, this, &IndicatorLink::Comm_PortLost);
+  // The poll interval follows every serial port that opens; a port that
+  // fails to open leaves it, and so a link left on TCP keeps its interval.
+  connect(&Comm, &SerialControl::Opened, this, &IndicatorLink::FollowSerialRate);
   connect(&Winsock1, &TcpControl::Connected, this, &IndicatorLink::Winsock1_Connect);
   connect(&Winsock1, &TcpControl::Error, this, &IndicatorLink::Winsock1_Error);
   connect(&Winsock1, &TcpControl::DataArrival, this, &IndicatorLink::Winsock1_DataArrival);

@@ -11,6 +11,7 @@
 #include "link/Leds.h"
 #include "link/TcpAnswer.h"
 #include "platform/Dialogs.h"
+#include "platform/PortKeeper.h"
 #include "platform/SerialControl.h"
 #include "platform/TcpControl.h"
 
@@ -114,7 +115,6 @@ class IndicatorLink : public QObject {
   bool AsciiMode() const { return !TcpLink() && comm_.RTUMode == 0; }
   bool OpenSerialPort(int port);
   void FollowSerialRate();
-  void WatchSerialPort();
   void SerialRequestSent();
   void ArmRequest();
   void LightReceiveLamp();
@@ -131,7 +131,7 @@ class IndicatorLink : public QObject {
   AwaitedAnswer awaited_;
   quint64 requestsSent_ = 0;
   int connectTicks_ = 0;  // watchdog ticks spent on the current connection attempt
-  int reopenTicks_ = 0;   // watchdog ticks since the last turn to try a lost serial port
+  PortKeeper serialKeeper_{Comm};  // reopens a lost serial port on the watchdog's ticks
 };
 
 }  // namespace vt

@@ -11,10 +11,6 @@ constexpr int kTcpPollMs = 10;
 // Watchdog ticks a connection attempt may take before it is started anew
 // (about two seconds at 20 ms a tick).
 constexpr int kConnectAttemptTicks = 100;
-// Watchdog ticks from one attempt to reopen a lost serial port to the next
-// (about one second): a device that is back is polled again within a
-// second, and one that stays away costs one failed open a second.
-constexpr int kReopenTicks = 50;
 
 // The poll interval for a serial bit rate; other rates keep the interval.
 std::optional<int> PollIntervalFor(const QString& settings) {
@@ -60,17 +56,15 @@ bool IndicatorLink::OpenSerialPort(int port) {
   Comm.SetCommPort(port);
   if (Comm.Open()) {
     comm_.IndPort = port;
-    FollowSerialRate();
     return true;
   }
   dialogs_.MsgBox(QStringLiteral("COM%1 Not Available or specified port is being used by another device").arg(port),
                   MsgStyle::OkOnly, QStringLiteral("Communication Failure"));
   // The serial port in use before is opened again, with the new settings;
-  // whether it opens is not reported. The poll interval changes only with
-  // a port that opened: a link left on TCP keeps its interval.
+  // whether it opens is not reported.
   if (IsSerialPort(comm_.IndPort)) {
     Comm.SetCommPort(comm_.IndPort);
-    if (Comm.Open()) FollowSerialRate();
+    Comm.Open();
   }
   return false;
 }
@@ -90,20 +84,6 @@ void IndicatorLink::Comm_PortLost() {
     comm_.TxnBusy = false;
     comm_.TimedOut = true;
   }
-}
-
-void IndicatorLink::WatchSerialPort() {
-  if (++reopenTicks_ < kReopenTicks) return;
-  reopenTicks_ = 0;
-  if (!IsSerialPort(comm_.IndPort)) return;
-  if (Comm.IsOpen()) {
-    // A port that brings no answers while its name has come to stand for
-    // another device (a link left behind by a device that went away may
-    // lead to an unrelated one meanwhile) is given up for the named device.
-    if (comm_.LinkOK || !Comm.NameMoved()) return;
-    Comm_PortLost();  // the request on the line ends with the port it went out on
-  }
-  if (Comm.Reopen()) FollowSerialRate();
 }
 
 void IndicatorLink::ConnectTCP() {
@@ -130,7 +110,9 @@ void IndicatorLink::Timer2_Timer() {
   const int state = Winsock1.State();
   if (!TcpLink()) {
     if (state == TcpState::Connected) Winsock1.Close();
-    WatchSerialPort();
+    // Only the port the link is set to: while a failed switch's message is
+    // open, the port that failed is not opened behind it.
+    serialKeeper_.Tick(comm_.IndPort, comm_.LinkOK);
     return;
   }
   if (state == TcpState::Connected) return;

@@ -23,11 +23,18 @@ QString LowHighWords(double value) {
   return Hex4(static_cast<int>(bits & 0xFFFF)) + Hex4(static_cast<int>(bits >> 16));
 }
 
+const QString kPortOk = QStringLiteral("Haberleşme OK");
+const QString kPortFailed = QStringLiteral("Haberleşme Portu Hatalı");
+
 }  // namespace
 
 PlcLink::PlcLink(Communication& comm, const CommandQueue& queue, Dialogs& dialogs, const PlcControls& controls,
                  const QString& programFolder)
-    : PLCComm(programFolder), comm_(comm), queue_(queue), dialogs_(dialogs), controls_(controls) {}
+    : PLCComm(programFolder), comm_(comm), queue_(queue), dialogs_(dialogs), controls_(controls) {
+  QObject::connect(&PLCComm, &SerialControl::PortLost, &PLCComm,
+                   [this] { controls_.labPLCComm->setText(kPortFailed); });
+  QObject::connect(&PLCComm, &SerialControl::Opened, &PLCComm, [this] { controls_.labPLCComm->setText(kPortOk); });
+}
 
 QString PlcLink::PLCRequestBody(int command) const {
   const double height = Val(controls_.txtDimensionH->text()) * 100;
@@ -45,19 +52,26 @@ void PlcLink::DoPLCOut(const QString& body) {
 
 void PlcLink::OpenPLCPort(int port) {
   if (PLCComm.IsOpen()) PLCComm.Close();
+  chosenPort_ = port;
   if (port == 0) {
     controls_.labPLCComm->setText(QStringLiteral("Haberleşme KAPALI"));
     return;
   }
   PLCComm.SetSettings(comm_.PLCSettings);
   PLCComm.SetCommPort(port);
-  controls_.labPLCComm->setText(QStringLiteral("Haberleşme OK"));
+  controls_.labPLCComm->setText(kPortOk);
   if (PLCComm.Open()) return;
   dialogs_.MsgBox(QStringLiteral("COM%1 Not Available or specified port is being used by another device").arg(port),
                   MsgStyle::OkOnly, QStringLiteral("Communication Failure"));
-  controls_.labPLCComm->setText(QStringLiteral("Haberleşme Portu Hatalı"));
+  controls_.labPLCComm->setText(kPortFailed);
   PLCComm.SetCommPort(port);
   PLCComm.Open();
+}
+
+void PlcLink::WatchPLCPort() {
+  // The PLC never answers: a port whose name has come to stand for another
+  // device follows it.
+  keeper_.Tick(chosenPort_, false);
 }
 
 }  // namespace vt

@@ -6,6 +6,7 @@
 #include "link/Communication.h"
 #include "platform/CommandQueue.h"
 #include "platform/Dialogs.h"
+#include "platform/PortKeeper.h"
 #include "platform/SerialControl.h"
 
 namespace vt {
@@ -28,6 +29,11 @@ struct PlcControls {
 // of five registers carrying the specimen height, the speed and a command
 // word, sent and forgotten. A command that a stop has overtaken sends the
 // PLC nothing more.
+//
+// A PLC port whose device fails is closed, and `labPLCComm` says so at once;
+// the watchdog tries the chosen port again once a second, and the label
+// reads "Haberleşme OK" again once it has opened. Requests made meanwhile
+// are lost.
 class PlcLink {
  public:
   PlcLink(Communication& comm, const CommandQueue& queue, Dialogs& dialogs, const PlcControls& controls,
@@ -41,6 +47,8 @@ class PlcLink {
   void DoPLCOut(const QString& body);
   // Closes the PLC port and opens it on the chosen port (0: none).
   void OpenPLCPort(int port);
+  // One tick of the watchdog: reopens the chosen port when it is closed.
+  void WatchPLCPort();
 
   // The request body (function code to command word) for the current boxes.
   QString PLCRequestBody(int command) const;
@@ -50,6 +58,8 @@ class PlcLink {
   const CommandQueue& queue_;
   Dialogs& dialogs_;
   PlcControls controls_;
+  int chosenPort_ = 0;  // the port last chosen, 0 none
+  PortKeeper keeper_{PLCComm};
 };
 
 }  // namespace vt

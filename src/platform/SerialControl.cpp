@@ -46,7 +46,10 @@ std::optional<SerialSettings> SerialSettings::Parse(const QString& text) {
 
 std::optional<QString> FolderDevicePath(const QString& programFolder, int portNumber) {
   const QFileInfo entry(programFolder + QStringLiteral("/COM") + QString::number(portNumber));
-  if (entry.isSymLink()) return entry.symLinkTarget();
+  if (entry.isSymLink()) {
+    const QString device = entry.canonicalFilePath();
+    return device.isEmpty() ? entry.symLinkTarget() : device;
+  }
   if (entry.isFile()) {
     QFile file(entry.filePath());
     return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readLine()).trimmed() : QString();
@@ -90,7 +93,11 @@ void SerialControl::ApplySettings() {
 
 bool SerialControl::Open() {
   if (port_.isOpen()) Close();
-  namedInFolder_ = FolderDevicePath(programFolder_, portNumber_).has_value();
+  if (FolderDevicePath(programFolder_, portNumber_)) {
+    namedInFolder_.insert(portNumber_);
+  } else {
+    namedInFolder_.remove(portNumber_);
+  }
   devicePath_ = SerialDevicePath(programFolder_, portNumber_);
   port_.setPortName(devicePath_);
   if (!port_.open(QIODevice::ReadWrite)) {
@@ -100,11 +107,13 @@ bool SerialControl::Open() {
   lastError_.clear();
   ApplySettings();
   port_.clear();
+  emit Opened();
   return true;
 }
 
-bool SerialControl::Reopen() {
-  if (namedInFolder_ && !FolderDevicePath(programFolder_, portNumber_)) return false;
+bool SerialControl::Reopen(int portNumber) {
+  if (namedInFolder_.contains(portNumber) && !FolderDevicePath(programFolder_, portNumber)) return false;
+  portNumber_ = portNumber;
   return Open();
 }
 
@@ -121,6 +130,10 @@ void SerialControl::CloseFailedPort() {
                             error == QSerialPort::WriteError;
   if (!deviceFailed || !port_.isOpen()) return;
   lastError_ = port_.errorString();
+  GiveUp();
+}
+
+void SerialControl::GiveUp() {
   Close();
   emit PortLost();
 }

@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QObject>
 #include <QSerialPort>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 #include <optional>
@@ -21,9 +22,11 @@ struct SerialSettings {
   static std::optional<SerialSettings> Parse(const QString& text);
 };
 
-// The device that the program folder names for port COMn: the target of a
-// symlink named "COMn" there, or the device path written in a plain file of
-// that name; nothing when no entry of that name stands there.
+// The device that the program folder names for port COMn: where a symlink
+// named "COMn" there finally leads, through every link on the way (COM1 to a
+// /dev/serial/by-id name to ttyUSB0), or its own target while that chain
+// ends nowhere; or the device path written in a plain file of that name;
+// nothing when no entry of that name stands there.
 std::optional<QString> FolderDevicePath(const QString& programFolder, int portNumber);
 // The device behind port COMn: the one the program folder names, otherwise
 // /dev/ttyS(n-1).
@@ -61,11 +64,13 @@ class SerialControl : public QObject {
   // pseudo-terminal keeps 8 data bits and no parity) leave it open.
   bool Open();
   void Close();
-  // Opens the port again after it was lost or could not be opened, on the
+  // Opens port COMn again after it was lost or could not be opened, on the
   // device that its name stands for now. While a name that the program
-  // folder gave is missing from it, nothing is opened: the machine's own
-  // /dev/ttyS device is not the one that went away.
-  bool Reopen();
+  // folder gave at the port's last opening is missing from it, nothing is
+  // opened: the machine's own /dev/ttyS device is not the one that went away.
+  bool Reopen(int portNumber);
+  // Closes the open port as one whose device failed: PortLost is emitted.
+  void GiveUp();
   // The port is open and the program folder names another device for it
   // now (the link was made anew after the device went away).
   bool NameMoved() const;
@@ -100,6 +105,8 @@ class SerialControl : public QObject {
   std::optional<QByteArray> Input();
 
  signals:
+  // The port has been opened, at its first opening or anew.
+  void Opened();
   void OnComm();
   void Sent();
   // The open port failed and has been closed; LastError() tells why.
@@ -117,7 +124,7 @@ class SerialControl : public QObject {
   InputMode inputMode_ = InputMode::Text;
   QSerialPort port_;
   QString lastError_;
-  bool namedInFolder_ = false;  // the last opening found the device named in the program folder
+  QSet<int> namedInFolder_;     // ports whose last opening found their device named in the program folder
   QString devicePath_;          // the device of the last opening
   bool awaitingSent_ = false;
   QDeadlineTimer sentDeadline_;

@@ -18,9 +18,10 @@ std::optional<QStringList> ReadTextLines(const QString& path, qint64 maxBytes = 
 // Writes the lines to a temporary file beside `path` and renames it over the
 // old file only when every byte was written, so a failure part-way leaves
 // the old file as it was. Where the folder allows no new file but the file
-// itself may be written, the file is written in place instead. A line break
-// inside a line (a text pasted into a box) is written as a space, so every
-// line stays at its position. False when anything failed.
+// itself may be written, the file is written in place instead, once the disk
+// has room for the new text. A line break inside a line (a text pasted into
+// a box) is written as a space, so every line stays at its position. False
+// when anything failed.
 bool WriteTextLines(const QString& path, const QStringList& lines);
 
 }  // namespace vt

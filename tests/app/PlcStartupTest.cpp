@@ -5,6 +5,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "support/ProgramFolder.h"
 #include "support/PtyPair.h"
+#include "platform/WaitFor.h"
 
 namespace vt {
 namespace {
@@ -38,6 +39,16 @@ TEST(PlcStartup, AConfigurationNamingAPlcPortOpensItAndTheTestButtonsDriveThePlc
   EXPECT_EQ(plc.ReadUntil("\r\n"), QByteArray(":0110100000050A04E2000003E800000003FC\r\n"));
   EXPECT_EQ(dialogs.texts(), QStringList({"Communication Failed", "Communication Failed"}));
   dialogs.boxes.clear();
+
+  // The PLC's device goes away and comes back: the watchdog opens its port again.
+  form.link->Timer2.start();
+  plc.Hangup();
+  QLabel& state = *form.settingsPage->machinePanel->labPLCComm;
+  EXPECT_TRUE(test::WaitFor([&] { return state.text() == QStringLiteral("Haberleşme Portu Hatalı"); }));
+  test::PtyPair back;
+  ASSERT_TRUE(folder.LinkPort(3, back.SlavePath()));
+  EXPECT_TRUE(test::WaitFor([&] { return state.text() == QStringLiteral("Haberleşme OK"); }));
+  form.link->Timer2.stop();
 
   // Any port shows the PLC controls, COM1 too.
   test::PtyPair com1;

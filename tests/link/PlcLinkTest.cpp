@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "link/PlcLink.h"
 #include "platform/ScriptedDialogs.h"
 #include "support/ProgramFolder.h"
@@ -113,7 +112,20 @@ TEST_F(PlcLinkOnPty, PortChoicesAndAFailedOpening) {
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, QStringLiteral("COM7 Not Available or specified port is being used by another device"));
   EXPECT_EQ(dialogs.boxes[0].title, QStringLiteral("Communication Failure"));
+  EXPECT_EQ(state_.text(), QStringLiteral("Haberleşme OK"));  // the label tells what the second try found
+  plc.OpenPLCPort(8);
   EXPECT_EQ(state_.text(), QStringLiteral("Haberleşme Portu Hatalı"));
+}
+
+// The PLC never answers: at the watchdog's turn its port follows a name that
+// has come to stand for another device.
+TEST_F(PlcLinkOnPty, APortFollowsItsNameToTheDeviceLinkedAnew) {
+  plc.OpenPLCPort(3);
+  test::PtyPair other;
+  folder.LinkPort(3, other.SlavePath());
+  for (int tick = 0; tick < PortKeeper::kTurnTicks; ++tick) plc.WatchPLCPort();
+  plc.PLCCommand(PlcCmd::Stop);
+  EXPECT_TRUE(other.ReadUntil("\r\n").endsWith("0003CD\r\n"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Opening the indicator's port, the poll interval it sets, and the TCP watchdog.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <functional>
@@ -72,6 +73,8 @@ TEST(PortOpening, OfflineClosesTheSerialPort) {
   EXPECT_FALSE(rig.link.Comm.IsOpen());
   EXPECT_FALSE(rig.link.PortUsable());
   ExpectNoRequestAndLinkNotGood(rig.comm);
+  for (int tick = 0; tick < PortKeeper::kTurnTicks; ++tick) rig.link.Timer2_Timer();
+  EXPECT_TRUE(rig.link.Comm.LastError().isEmpty());  // the watchdog tries no port
 }
 
 TEST(PortOpening, FailedOpeningShowsTheMessageAndReopensThePreviousPort) {
@@ -209,16 +212,41 @@ TEST(SerialWatchdog, ALostPortEndsTheRequestAndIsReopenedAtASlowPace) {
   EXPECT_EQ(ticksUntilOpen(), 50);
 }
 
+// COM3 comes while the message that it failed to open is showing, and the
+// watchdog has its turn: a poll then goes to the link's own port, none to
+// the one that failed.
+TEST(SerialWatchdog, NothingIsPolledOnAPortThatFailedToOpen) {
+  PtyPair com1, com3;
+  LinkRig rig;
+  rig.folder.LinkPort(1, com1.SlavePath());
+  rig.folder.LinkPort(3, rig.folder.NoDevice());
+  ASSERT_TRUE(rig.OpenSerial(1, false));
+  QByteArray onCom1, onCom3;
+  rig.dialogs.whileOpen = [&] {
+    rig.folder.LinkPort(3, com3.SlavePath());
+    for (int tick = 0; tick < PortKeeper::kTurnTicks; ++tick) rig.link.Timer2_Timer();
+    rig.link.SendRequest(1, "0300000001", 14);
+    onCom1 = com1.ReadUntil("\r\n");
+    onCom3 = com3.Read(1, 300);
+  };
+  EXPECT_FALSE(rig.OpenSerial(3, false));
+  EXPECT_TRUE(onCom1.startsWith(":0103"));
+  EXPECT_EQ(onCom3, QByteArray());
+}
+
 // A port left on an unrelated device (a link left behind that led to it)
-// follows its name to the device linked anew, once it brings no answers.
+// follows its name to the device linked anew, once it brings no answers,
+// also where the link made anew lies further down the name's chain (COM1 to
+// a /dev/serial/by-id name).
 TEST(SerialWatchdog, APortWithoutAnswersFollowsItsNameToTheDeviceLinkedAnew) {
   PtyPair stranger, indicator;
   LinkRig rig;
-  rig.folder.LinkPort(1, stranger.SlavePath());
+  const QString byId = rig.folder.File(QStringLiteral("usb-FTDI-if00"));
+  ASSERT_TRUE(QFile::link(stranger.SlavePath(), byId) && rig.folder.LinkPort(1, byId));
   ASSERT_TRUE(rig.OpenSerial(1, true));
-  rig.folder.LinkPort(1, indicator.SlavePath());
+  ASSERT_TRUE(QFile::remove(byId) && QFile::link(indicator.SlavePath(), byId));
   const auto watchdogTurn = [&] {
-    for (int tick = 0; tick < 50; ++tick) rig.link.Timer2_Timer();
+    for (int tick = 0; tick < PortKeeper::kTurnTicks; ++tick) rig.link.Timer2_Timer();
   };
   const auto requestReaches = [&](PtyPair& device) {
     rig.link.SendRequest(1, "0600010008", 14);

@@ -138,10 +138,10 @@ TEST_P(SerialDeviceGone, ThePortIsClosedOnceAndReopenedOnlyUnderItsName) {
   // While the name is gone from the folder nothing stands in for it (COM1
   // would be the machine's /dev/ttyS0); back, it opens again.
   ASSERT_TRUE(QFile::remove(folder.File("COM1")));
-  EXPECT_FALSE(control.Reopen());
+  EXPECT_FALSE(control.Reopen(1));
   PtyPair back;
   ASSERT_TRUE(folder.LinkPort(1, back.SlavePath()));
-  EXPECT_TRUE(control.Reopen());
+  EXPECT_TRUE(control.Reopen(1));
   EXPECT_EQ(lost.count(), 1);
 }
 

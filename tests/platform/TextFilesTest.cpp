@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -7,6 +9,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
+#include <tuple>
 
 #include "platform/Cp1254.h"
 #include "platform/TextFile.h"
@@ -63,6 +66,24 @@ TEST(TextFiles, AFailedWriteLeavesTheOldFileWhole) {
   }
   EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("old")}));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("kept.txt")}));
+}
+
+// Run as root, a save leaves an operator's file the operator's, with its
+// mode as it was, and a file that no one may write as it is.
+TEST(TextFiles, ARunAsRootKeepsOwnerAndModeAndLeavesAFileNoOneMayWrite) {
+  if (geteuid() != 0) GTEST_SKIP() << "runs as root only";
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("kelbrin.cfg"));
+  const QByteArray name = QFile::encodeName(path);
+  for (const mode_t mode : {0644, 0460, 0444}) {
+    ASSERT_TRUE(WriteTextLines(path, {QStringLiteral("old")}));
+    ASSERT_TRUE(chown(name.constData(), 1000, 1001) == 0 && chmod(name.constData(), mode) == 0);
+    EXPECT_EQ(WriteTextLines(path, {QStringLiteral("new")}), mode != 0444) << mode;
+    EXPECT_EQ(ReadTextLines(path)->value(0), mode != 0444 ? "new" : "old") << mode;
+    struct stat status {};
+    ASSERT_EQ(stat(name.constData(), &status), 0);
+    EXPECT_EQ(std::tuple(status.st_uid, status.st_gid, status.st_mode & 07777), std::tuple(1000u, 1001u, mode)) << mode;
+  }
 }
 
 // A text pasted into a box may hold line breaks of any kind; each becomes a
@@ -128,17 +149,26 @@ TEST_F(FolderWithoutNewFiles, TextFilesAreWrittenInPlaceWhereTheFileAllows) {
   EXPECT_EQ(writeAsOperator(folder + QStringLiteral("/serial.cfg")), Refused);
 }
 
-// Written in place, a file that the disk cuts short keeps what fitted; it is
-// never removed.
-TEST_F(FolderWithoutNewFiles, AFileWrittenInPlaceThatDoesNotFitIsNotRemoved) {
+// Written in place, a file keeps its old text whole when the disk has no
+// room for the new one.
+TEST_F(FolderWithoutNewFiles, AFileWrittenInPlaceThatDoesNotFitKeepsItsOldText) {
   const QStringList big(200, QString(100, QLatin1Char('x')));
   EXPECT_EQ(AsOperator([this, &big] {
               test::FileSizeLimit limit(4096);
               return WriteTextLines(path, big);
             }),
             Refused);
-  ASSERT_TRUE(QFile::exists(path));
-  EXPECT_EQ(QFileInfo(path).size(), 4096);
+  EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("old")}));
+}
+
+// A file of another owner, which the operator may write, is written in
+// place, so it stays its owner's: a temporary file could not take that owner.
+TEST_F(FolderWithoutNewFiles, AFileOfAnotherOwnerIsWrittenInPlace) {
+  ASSERT_TRUE(QFile::setPermissions(folder, kEnter | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+  const uint owner = QFileInfo(path).ownerId();
+  EXPECT_EQ(AsOperator([this] { return WriteTextLines(path, {QStringLiteral("new")}); }), Written);
+  EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("new")}));
+  EXPECT_EQ(QFileInfo(path).ownerId(), owner);
 }
 
 // A file that must be whole or absent (a picture) is never written in place.
