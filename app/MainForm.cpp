@@ -61,7 +61,7 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
                    testPage->IndTCPConOK, testPage->labTCPCOn, settingsPage->linkPanel->LabTracer},
       Timer1, programFolder, options.tcpPort, options.startTimers);
   transactions = std::make_unique<Transactions>(*link, program.comm, program.commandQueue);
-  commands = std::make_unique<CommandRegister>(*transactions, program.comm, program.commandQueue);
+  commands = std::make_unique<CommandRegister>(*transactions, program.comm);
   dialogs.SetBeforeShowing([this] { return BeforeShowing(); });
   transfers = std::make_unique<ParameterTransfers>(program, *commands);
   parameterPanels =

@@ -12,7 +12,6 @@ constexpr int kCommandTicks = 200;
 CommandRegister::Outcome CommandRegister::AwaitChange(int address, int code, int count,
                                                       std::span<std::int32_t> regs) {
   while (true) {
-    if (queue_.Overtaken()) return Outcome::Failed;
     if (!txn_.ReadRegisters(address, 0, count, regs)) return Outcome::Failed;
     if (comm_.CmdTimer == 0) return Outcome::Failed;
     if (regs[0] != code) return Outcome::Changed;

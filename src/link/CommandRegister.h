@@ -5,7 +5,6 @@
 #include <optional>
 #include <span>
 
-#include "platform/CommandQueue.h"
 #include "link/Communication.h"
 #include "link/Transactions.h"
 
@@ -45,11 +44,10 @@ constexpr std::int32_t kResultCodeFFFF = 0xFFFF;
 // arguments) is written into registers 0 to 2 and, for the awaited ones,
 // register 0 is read back until the indicator replaces the code with its
 // result, or the countdown CmdTimer runs out. Once a stop has overtaken the
-// command, it reads no more results: it ends as failed.
+// command, its reads fail: it ends as failed.
 class CommandRegister {
  public:
-  CommandRegister(Transactions& transactions, Communication& comm, const CommandQueue& queue)
-      : txn_(transactions), comm_(comm), queue_(queue) {}
+  CommandRegister(Transactions& transactions, Communication& comm) : txn_(transactions), comm_(comm) {}
 
   // The device type from register 1, or kNoDeviceType.
   int ReadDeviceType(int address);
@@ -71,8 +69,7 @@ class CommandRegister {
 
  private:
   enum class Outcome { Changed, Failed };
-  // Reads registers from 0 until register 0 no longer holds `code`; fails
-  // without reading once a stop has overtaken the command.
+  // Reads registers from 0 until register 0 no longer holds `code`.
   Outcome AwaitChange(int address, int code, int count, std::span<std::int32_t> regs);
   // Writes a bare code with the countdown set first and awaits its result.
   std::optional<std::int32_t> RunBareCommand(int address, int code);
@@ -80,7 +77,6 @@ class CommandRegister {
 
   Transactions& txn_;
   Communication& comm_;
-  const CommandQueue& queue_;
 };
 
 }  // namespace vt

@@ -45,7 +45,6 @@ void TransferWindow::AddProcList(int EEloc) {
 
 bool TransferWindow::FourAttempts(const std::function<bool()>& operation) const {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    if (program_.commandQueue.Overtaken()) return false;
     if (operation()) return true;
   }
   return false;

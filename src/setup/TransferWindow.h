@@ -40,9 +40,9 @@ class TransferWindow : public QDialog {
   // The transfer itself.
   virtual void Transfer() = 0;
 
-  // Up to four attempts of `operation`, stopping at the first success; none
-  // once a stop has overtaken the command, so that the transfer ends as
-  // failed at once.
+  // Up to four attempts of `operation`, stopping at the first success. Once
+  // a stop has overtaken the command, every attempt fails at once, and so
+  // does the transfer.
   bool FourAttempts(const std::function<bool()>& operation) const;
   // Starts a transfer: nothing queued, nothing done.
   void ResetCounts();

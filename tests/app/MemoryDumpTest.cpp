@@ -192,11 +192,12 @@ TEST_F(MemoryWindow, DeviceReadListsTheMemoryAndWritesLeaveCalibrationAloneUnles
   // A read that fails part-way leaves the image of the last whole read.
   image()[20] = -1;
   const auto lastWholeRead = image();
-  QTimer failPartWay;
-  QObject::connect(&failPartWay, &QTimer::timeout, [&] {
-    if (image()[20] != -1) station.indicator().FailParameterCommands(4);
+  bool failing = false;
+  station.sim.Server().SetTrace([&](const QString&) {
+    if (failing || image()[20] == -1) return;
+    failing = true;
+    station.indicator().FailParameterCommands(4);
   });
-  failPartWay.start(1);
   window->ReadPar_Click();
   EXPECT_EQ(station.indicator().ParameterFailuresLeft(), 0);  // it did fail part-way
   EXPECT_EQ(image(), lastWholeRead);
