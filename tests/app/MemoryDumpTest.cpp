@@ -148,9 +148,19 @@ TEST_F(MemoryWindow, CancelledDialogsChangeNothing) {
 }
 
 TEST_F(MemoryWindow, DeviceReadListsTheMemoryAndWritesLeaveCalibrationAloneUnlessAsked) {
-  // A read that fails enables no "Save".
-  station.indicator().FailParameterCommands(4);
+  // A read that fails part-way leaves the image of the last whole read and
+  // enables no "Save".
+  image()[20] = -1;
+  const auto lastWholeRead = image();
+  bool failing = false;
+  station.sim.Server().SetTrace([&](const QString&) {
+    if (failing || image()[20] == -1) return;
+    failing = true;
+    station.indicator().FailParameterCommands(4);
+  });
   window->ReadPar_Click();
+  EXPECT_EQ(station.indicator().ParameterFailuresLeft(), 0);  // it did fail part-way
+  EXPECT_EQ(image(), lastWholeRead);
   EXPECT_FALSE(window->SetPar->isEnabled());
   EXPECT_FALSE(window->StoreFileComp->isEnabled());
   station.dialogs.boxes.clear();
@@ -188,19 +198,6 @@ TEST_F(MemoryWindow, DeviceReadListsTheMemoryAndWritesLeaveCalibrationAloneUnles
     EXPECT_EQ(Listing(), listing);
     EXPECT_TRUE(station.program().comm.PollEnabled);
   }
-
-  // A read that fails part-way leaves the image of the last whole read.
-  image()[20] = -1;
-  const auto lastWholeRead = image();
-  bool failing = false;
-  station.sim.Server().SetTrace([&](const QString&) {
-    if (failing || image()[20] == -1) return;
-    failing = true;
-    station.indicator().FailParameterCommands(4);
-  });
-  window->ReadPar_Click();
-  EXPECT_EQ(station.indicator().ParameterFailuresLeft(), 0);  // it did fail part-way
-  EXPECT_EQ(image(), lastWholeRead);
 }
 
 TEST_F(MemoryWindow, TheSettingsTabButtonOpensTheWindowOverTheMainWindow) {

@@ -112,7 +112,6 @@ class PressLog {
       const QString& entry = log[at];
       if (entry.startsWith(QStringLiteral("press "))) {
         presses_.push_back({at, entry.mid(6)});
-        if (Kind(presses_.back()).plcWord) plcPresses_.push_back(presses_.size() - 1);
       } else if (entry.startsWith(QStringLiteral("plc "))) {
         plcWords_.push_back(entry.mid(4).toInt());
       } else if (entry.startsWith(QStringLiteral("box "))) {
@@ -128,18 +127,17 @@ class PressLog {
   // every stop among them; a frame left out belongs to a press that a stop
   // pressed after it overtook.
   void ExpectPlcWordsInPressOrder() const {
-    std::size_t next = 0;  // the press the next frame may belong to
-    for (const int word : plcWords_) {
-      while (next < plcPresses_.size() && Kind(presses_[plcPresses_[next]]).plcWord != word) {
-        EXPECT_TRUE(OvertakenAt(plcPresses_[next])) << presses_[plcPresses_[next]].name.toStdString() << " left out";
+    std::size_t next = 0;  // the next frame
+    for (std::size_t i = 0; i < presses_.size(); ++i) {
+      const int word = Kind(presses_[i]).plcWord;
+      if (!word) continue;
+      if (next < plcWords_.size() && plcWords_[next] == word) {
         ++next;
+      } else {
+        EXPECT_TRUE(OvertakenAt(i)) << presses_[i].name.toStdString() << " left out";
       }
-      ASSERT_LT(next, plcPresses_.size()) << "PLC word " << word << " beyond the presses";
-      ++next;
     }
-    for (; next < plcPresses_.size(); ++next) {
-      EXPECT_TRUE(OvertakenAt(plcPresses_[next])) << presses_[plcPresses_[next]].name.toStdString() << " left out";
-    }
+    EXPECT_EQ(next, plcWords_.size()) << "PLC words beyond the presses";
   }
   // Every stop's frame has come.
   bool PlcStopsComplete() const {
@@ -306,7 +304,6 @@ class PressLog {
   }
 
   std::vector<Press> presses_;
-  std::vector<std::size_t> plcPresses_;  // the presses that send the PLC a word
   std::vector<Received> requests_;
   std::vector<int> plcWords_;
   std::vector<std::pair<int, QString>> boxes_;  // answer, text

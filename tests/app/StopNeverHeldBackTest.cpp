@@ -73,6 +73,17 @@ struct OpenedBehind {
 
 void PrintTo(const OpenedBehind& row, std::ostream* out) { *out << row.name; }
 
+// The production panel's write, its panel open as in service mode and
+// holding a date a write accepts; it asks before it writes.
+QAbstractButton* ProductionWrite(MainForm& form) {
+  form.settingsPage->SetPar[0]->setEnabled(true);
+  ProductionPanel& panel = *form.settingsPage->productionPanel;
+  panel.PDDay->setCurrentIndex(4);
+  panel.PDMon->setCurrentIndex(5);
+  panel.PDYear->setCurrentIndex(panel.PDYear->count() - 1);
+  return form.settingsPage->SetPar[0];
+}
+
 const OpenedBehind kOpenedBehind[] = {
     {"calibration", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->machinePanel->Command1; }, true},
     {"memory window", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->cmdMemoryDump; }, true},
@@ -82,6 +93,7 @@ const OpenedBehind kOpenedBehind[] = {
     {"serial number", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->Serialization; }, true},
     {"record open", [](MainForm& f) -> QAbstractButton* { return f.testPage->browseOlds; }, true},
     {"print question", [](MainForm& f) -> QAbstractButton* { return f.testPage->cmdPrint; }, true},
+    {"panel write", ProductionWrite, true},
     {"start behind calibration", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->machinePanel->Command1; },
      false},
 };
@@ -133,15 +145,6 @@ class OnRtu2400 : public StopOnALine {
  protected:
   OnRtu2400() : StopOnALine(kRtu2400) {}
 
-  // The production panel, open as in service mode, holds a date a write
-  // accepts.
-  void FillProductionDate() {
-    settings().SetPar[0]->setEnabled(true);
-    ProductionPanel& panel = *settings().productionPanel;
-    panel.PDDay->setCurrentIndex(4);
-    panel.PDMon->setCurrentIndex(5);
-    panel.PDYear->setCurrentIndex(panel.PDYear->count() - 1);
-  }
   bool LineFree() {
     return test::SimulatedStation::WaitFor([&] { return !line.station.program().commandQueue.LineTaken(); });
   }
@@ -231,7 +234,7 @@ class APressWhileAPanelWriteWaitsForTheLine : public ::testing::WithParamInterfa
 
 TEST_P(APressWhileAPanelWriteWaitsForTheLine, FollowsTheWriteOrGoesOutBeforeItsQuestion) {
   const bool asks = GetParam();
-  FillProductionDate();
+  ProductionWrite(line.form());
   line.station.program().global.ProtectionKeyOn = !asks;
   line.station.dialogs.answers = {MsgAnswer::Yes};
   std::vector<bool> pollAtTheBoxes;
@@ -251,25 +254,6 @@ TEST_P(APressWhileAPanelWriteWaitsForTheLine, FollowsTheWriteOrGoesOutBeforeItsQ
 }
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutTheQuestion, APressWhileAPanelWriteWaitsForTheLine, ::testing::Bool());
-
-// A panel write queued behind a command when the stop is pressed runs
-// overtaken: it asks, sends and reports nothing, nor does the command that
-// was on the line.
-TEST_F(OnRtu2400, ACommandOvertakenBeforeItBeganAsksSendsAndReportsNothing) {
-  FillProductionDate();
-  line.station.indicator().ForceNeverCompletes(Cmd::ResetFailure);
-  line.station.dialogs.answers = {MsgAnswer::Yes};
-  line.PressWhen(machine().cmdFailReset, [] { return true; });
-  line.PressWhen(settings().SetPar[0], [&] { return Awaited(Cmd::ResetFailure); });
-  line.PressWhen(testPage().cmdStop, [&] { return line.Pressed(settings().SetPar[0]); });
-  ASSERT_TRUE(line.WaitForPresses(3));
-  ASSERT_TRUE(WaitForCodes(2));
-  ASSERT_TRUE(LineFree());
-
-  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::ResetFailure, Cmd::TestStop}));
-  EXPECT_TRUE(line.station.dialogs.boxes.empty()) << line.station.dialogs.texts().join(", ").toStdString();
-  EXPECT_EQ(line.PlcCommandWords(1), std::vector<int>({PlcCmd::Stop}));
-}
 
 // A window's own buttons queue behind each other too: the span pressed
 // during the zero's write follows it whole.
