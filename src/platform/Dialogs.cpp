@@ -5,7 +5,9 @@
 namespace vt {
 
 int Dialogs::MsgBox(const QString& text, int style, const std::optional<QString>& title) {
-  if (!BeforeShowing()) return DecliningAnswer(style);
+  // A box that may not show answers the button that declines: No, Cancel,
+  // or the lone OK.
+  if (!BeforeShowing()) return DefaultAnswer(style | MsgStyle::DefaultButton2);
   return showMessage(text, style, title.value_or(appTitle_));
 }
 
@@ -49,17 +51,6 @@ int DefaultAnswer(int style) {
       return second ? MsgAnswer::No : MsgAnswer::Yes;
     case MsgStyle::RetryCancel:
       return second ? MsgAnswer::Cancel : MsgAnswer::Retry;
-    default:
-      return MsgAnswer::Ok;
-  }
-}
-
-int DecliningAnswer(int style) {
-  switch (style & 7) {
-    case MsgStyle::YesNo:
-      return MsgAnswer::No;
-    case MsgStyle::RetryCancel:
-      return MsgAnswer::Cancel;
     default:
       return MsgAnswer::Ok;
   }

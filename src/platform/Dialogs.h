@@ -102,7 +102,5 @@ class Dialogs {
 
 // The answer a box gives when it is closed on its default button.
 int DefaultAnswer(int style);
-// The answer of the button that declines: No, Cancel, or the lone OK.
-int DecliningAnswer(int style);
 
 }  // namespace vt

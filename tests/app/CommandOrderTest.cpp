@@ -132,9 +132,10 @@ TEST_P(PressInsideAnAwaitedCommand, GoesOutBeforeTheCommandsBoxAndTheCommandKeep
     EXPECT_EQ(pollAtTheBox, row.pollWhileOpen);
   }
   if (row.stop) {
-    // The stop waited for the request on the line, no more.
+    // The stop waited for the request on the line, no more; the PLC did not wait.
     EXPECT_LE(line.RequestsBetween(pressed->objectName(), pressedCode).size(), 1);
     EXPECT_EQ(line.PlcCommandWords(1), std::vector<int>({PlcCmd::Stop}));
+    EXPECT_LT(line.log.indexOf(QStringLiteral("plc 3")), line.log.indexOf(test::WriteOfCode(Cmd::TestStop)));
   }
 }
 

@@ -207,10 +207,10 @@ class PressLog {
 
   // The first stop pressed after press `index`, which overtook it.
   std::optional<std::size_t> StopAfter(std::size_t index) const {
-    const auto stop = std::find_if(presses_.begin() + index + 1, presses_.end(),
-                                   [](const Press& press) { return press.name == QStringLiteral("cmdStop"); });
-    if (stop == presses_.end()) return std::nullopt;
-    return std::size_t(stop - presses_.begin());
+    for (std::size_t i = index + 1; i < presses_.size(); ++i) {
+      if (IsStop(i)) return i;
+    }
+    return std::nullopt;
   }
   bool OvertakenAt(std::size_t index) const { return StopAfter(index).has_value(); }
   bool IsStop(std::size_t index) const { return presses_[index].name == QStringLiteral("cmdStop"); }
