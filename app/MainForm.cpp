@@ -62,7 +62,7 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
       Timer1, programFolder, options.tcpPort, options.startTimers);
   transactions = std::make_unique<Transactions>(*link, program.comm, program.commandQueue);
   commands = std::make_unique<CommandRegister>(*transactions, program.comm);
-  dialogs.SetBeforeShowing([this] { return BeforeShowing(); });
+  dialogs.SetBeforeShowing([this] { RunQueuedPresses(); }, [this] { return program.commandQueue.Overtaken(); });
   transfers = std::make_unique<ParameterTransfers>(program, *commands);
   parameterPanels =
       std::make_unique<ParameterPanels>(program, *settingsPage, *transactions, *commands, *transfers, *this);
@@ -104,7 +104,7 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
   }
 }
 
-MainForm::~MainForm() { program.dialogs.SetBeforeShowing(nullptr); }
+MainForm::~MainForm() { program.dialogs.SetBeforeShowing(nullptr, nullptr); }
 
 void MainForm::LoadLedPictures() {
   // A missing picture is replaced by a built-in one, so every LED can still
@@ -164,16 +164,13 @@ void MainForm::ClearTestDisplay() {
   testPage->labTestStop->setText(QStringLiteral("----"));
 }
 
-bool MainForm::BeforeShowing() {
+void MainForm::RunQueuedPresses() {
   // No box or window holds back a press: the commands queued behind the
   // running one go out first. The running command keeps the poll as it had
   // it, whatever they left it in.
   const bool polling = program.comm.PollEnabled;
   program.commandQueue.RunWaiting();
   program.comm.PollEnabled = polling;
-  // A command that a stop overtook asks and reports nothing: the stop is
-  // the operator's answer.
-  return !program.commandQueue.Overtaken();
 }
 
 void MainForm::cmdExit_Click() { close(); }
@@ -234,9 +231,10 @@ void MainForm::cmdMemoryDump_Click() {
   program.dialogs.ShowModal(window);
 }
 
-// Closing overtakes every command pressed before it and takes no press
-// after it; it writes nothing to the machine. The configuration is written
-// and the window closes once the command on the line has returned.
+// Closing overtakes every command pressed before it but a stop's write, and
+// takes no press after it but a stop's; it writes nothing to the machine.
+// The configuration is written and the window closes once every command
+// has returned.
 void MainForm::closeEvent(QCloseEvent* event) {
   program.commandQueue.Close([this] {
     Form_Unload();

@@ -96,9 +96,8 @@ class MainForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Runs before every box and window that waits for the operator; false
-  // when it may not show.
-  bool BeforeShowing();
+  // Runs before every box and window that waits for the operator.
+  void RunQueuedPresses();
   void Form_Load();
   void Form_Unload();
   void LoadLedPictures();

@@ -43,11 +43,21 @@ QString PlcLink::PLCRequestBody(int command) const {
          LowHighWords(height) + LowHighWords(speed) + Hex4(command);
 }
 
-void PlcLink::PLCCommand(int command) { DoPLCOut(PLCRequestBody(command)); }
+bool PlcLink::PLCCommand(int command) { return DoPLCOut(PLCRequestBody(command)); }
 
-void PlcLink::DoPLCOut(const QString& body) {
-  if (queue_.Overtaken()) return;
-  PLCComm.Output(QStringLiteral(":") + AppendLRC(Hex2(comm_.DevAddressNumber()) + body) + QStringLiteral("\r\n"));
+bool PlcLink::DoPLCOut(const QString& body) {
+  if (queue_.Overtaken()) return true;
+  const QString frame = QStringLiteral(":") + AppendLRC(Hex2(comm_.DevAddressNumber()) + body) + QStringLiteral("\r\n");
+  // On its way before anything else is written, the indicator's next
+  // request included; and a port given up later keeps nothing back.
+  const bool sent = PLCComm.Output(frame) && PLCComm.Flush();
+  return sent || chosenPort_ == 0;
+}
+
+void PlcLink::ReportNotSent(int command) {
+  QString text = QStringLiteral("COM%1 Not Available: the machine did not get the command").arg(chosenPort_);
+  if (command == PlcCmd::Stop) text += QStringLiteral(". Stop the machine with its emergency stop button");
+  dialogs_.MsgBox(text, MsgStyle::OkOnly + MsgStyle::Critical, QStringLiteral("Communication Failure"));
 }
 
 void PlcLink::OpenPLCPort(int port) {

@@ -32,8 +32,8 @@ struct PlcControls {
 //
 // A PLC port whose device fails is closed, and `labPLCComm` says so at once;
 // the watchdog tries the chosen port again once a second, and the label
-// reads "Haberleşme OK" again once it has opened. Requests made meanwhile
-// are lost.
+// reads "Haberleşme OK" again once it has opened. A request made meanwhile
+// is lost: its command reports it with ReportNotSent.
 class PlcLink {
  public:
   PlcLink(Communication& comm, const CommandQueue& queue, Dialogs& dialogs, const PlcControls& controls,
@@ -42,9 +42,15 @@ class PlcLink {
   SerialControl PLCComm;
 
   // Sends the height, the speed and the command (1 prepare, 2 start, 3 stop).
-  void PLCCommand(int command);
-  // Frames a request body as Modbus ASCII and writes it to the PLC port.
-  void DoPLCOut(const QString& body);
+  // False when the chosen PLC port is lost or not open.
+  bool PLCCommand(int command);
+  // Frames a request body as Modbus ASCII and hands it to the PLC port at
+  // once, ahead of anything written after it. False when a PLC port is
+  // chosen and could not take it; a command that a stop overtook sends
+  // nothing and fails nothing.
+  bool DoPLCOut(const QString& body);
+  // Tells the operator that the machine did not get `command`.
+  void ReportNotSent(int command);
   // Closes the PLC port and opens it on the chosen port (0: none).
   void OpenPLCPort(int port);
   // One tick of the watchdog: reopens the chosen port when it is closed.

@@ -42,8 +42,7 @@ bool Transactions::End(quint64 request, std::span<std::int32_t> values) {
 }
 
 bool Transactions::Run(int address, const QString& body, int expectedLen, std::span<std::int32_t> values) {
-  // Nothing of a command that a stop has overtaken follows the stop.
-  if (queue_.LineTaken() || queue_.Overtaken()) return false;
+  if (queue_.LineTaken()) return false;
   if (!comm_.LinkOK) {
     GlobalNop();
     // A request still going out keeps the line: clearing the mark would let
@@ -53,7 +52,8 @@ bool Transactions::Run(int address, const QString& body, int expectedLen, std::s
   }
   const CommandQueue::OnLine onLine(queue_);
   WaitForLine();
-  // A stop pressed while the poll held the line leaves the line to the stop.
+  // Nothing of a command that a stop has overtaken follows the stop, also
+  // when the stop was pressed while the poll held the line.
   if (queue_.Overtaken()) return false;
   link_.SendRequest(address, body, expectedLen);
   const quint64 request = link_.RequestsSent();

@@ -6,27 +6,34 @@ namespace vt {
 
 void CommandQueue::Run(std::function<void()> command) {
   if (closing_) return;
-  waiting_.push_back({std::move(command), stops_});
+  waiting_.push_back({std::move(command), {stops_, false}});
   RunWaiting();
 }
 
 void CommandQueue::RunStop(const std::function<void()>& atPress, std::function<void()> onLine) {
-  if (closing_) return;
-  ++stops_;
-  RunPressed({atPress, stops_});
-  Run(std::move(onLine));
-}
-
-void CommandQueue::Close(std::function<void()> onLine) {
-  if (closing_) return;
-  ++stops_;
-  waiting_.push_back({std::move(onLine), stops_});
-  closing_ = true;
+  // Once closing, nothing is left to overtake but the writes of earlier
+  // stops, which go out before the close.
+  if (!closing_) ++stops_;
+  RunPressed({atPress, {stops_, true}});
+  waiting_.push_back({std::move(onLine), {stops_, !closing_}});
   RunWaiting();
 }
 
+void CommandQueue::Close(std::function<void()> closing) {
+  if (closing_) return;
+  closing_ = true;
+  close_ = std::move(closing);
+  RunWaiting();
+}
+
+bool CommandQueue::Overtaken() const {
+  if (running_.empty()) return false;
+  const PressedAt& innermost = running_.back();
+  return innermost.stopsBefore < stops_ || (closing_ && !innermost.outlivesClose);
+}
+
 void CommandQueue::RunPressed(Pressed pressed) {
-  running_.push_back(pressed.stopsBefore);
+  running_.push_back(pressed.at);
   pressed.command();
   running_.pop_back();
 }
@@ -39,6 +46,9 @@ void CommandQueue::RunWaiting() {
     waiting_.pop_front();
     RunPressed(std::move(next));
   }
+  // The close waits for every running command, so that what they report
+  // still shows before the window goes.
+  if (close_ && !LineTaken() && running_.empty()) RunPressed({std::exchange(close_, nullptr), {stops_, true}});
 }
 
 }  // namespace vt

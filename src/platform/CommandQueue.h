@@ -33,16 +33,20 @@ class CommandQueue {
   void Run(std::function<void()> command);
   // A stop: `atPress` runs at once, wherever the press lands, so it must
   // neither wait on the line nor show anything; then every command pressed
-  // before it is overtaken, and `onLine` is run as a press.
+  // before it is overtaken, and `onLine` is run as a press. A stop pressed
+  // once the program is closing still runs `atPress`, and its `onLine`
+  // runs before the close, overtaken by it: it sends nothing, but reports
+  // what failed.
   void RunStop(const std::function<void()>& atPress, std::function<void()> onLine);
   // The program's close: a stop that sends nothing at its press, after which
-  // no press is taken. `onLine` runs as the last command.
-  void Close(std::function<void()> onLine);
+  // no press is taken but a stop's. It overtakes every command pressed
+  // before it but the writes of the stops, which still go out. `closing`
+  // runs last, once every command has returned.
+  void Close(std::function<void()> closing);
 
-  // True when a stop was pressed after the innermost running command.
-  bool Overtaken() const { return !running_.empty() && running_.back() < stops_; }
-  // True from the close's press on.
-  bool Closing() const { return closing_; }
+  // True when a stop or the close was pressed after the innermost running
+  // command.
+  bool Overtaken() const;
   // True while a transaction waits on the line.
   bool LineTaken() const { return onLine_ > 0; }
 
@@ -63,9 +67,14 @@ class CommandQueue {
   };
 
  private:
+  // When a command was pressed, which tells what overtakes it.
+  struct PressedAt {
+    int stopsBefore;     // the stops pressed before it
+    bool outlivesClose;  // a stop's own work pressed before the close, or the close's
+  };
   struct Pressed {
     std::function<void()> command;
-    int stopsBefore;  // the stops pressed before this press
+    PressedAt at;
   };
 
   void RunPressed(Pressed pressed);
@@ -73,9 +82,10 @@ class CommandQueue {
   std::deque<Pressed> waiting_;
   int stops_ = 0;  // the stops pressed so far
   bool closing_ = false;
+  std::function<void()> close_;  // the close's own work, until it runs
   // For each command running (a command runs others while it waits for the
-  // operator), the number of stops pressed before it.
-  std::vector<int> running_;
+  // operator), when it was pressed.
+  std::vector<PressedAt> running_;
   int onLine_ = 0;
 };
 

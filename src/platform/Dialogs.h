@@ -52,6 +52,9 @@ class Dialogs {
   // own carries the application title.
   int MsgBox(const QString& text, int style = MsgStyle::OkOnly,
              const std::optional<QString>& title = std::nullopt);
+  // A box that reports a failure of the link: a command that a stop
+  // overtook does not show it, since the stop cut its link work short.
+  void LinkFailureBox(const QString& text, int style, const QString& title);
 
   // Shows an input prompt with OK and Cancel. Cancel gives the empty text.
   QString InputBox(const QString& prompt, const std::optional<QString>& title = std::nullopt,
@@ -61,21 +64,25 @@ class Dialogs {
   std::optional<QString> ShowOpen(const FileDialogRequest& request);
   std::optional<QString> ShowSave(const FileDialogRequest& request);
 
-  // Runs a window that waits for the operator modally, unless nothing may
+  // Runs a window that waits for the operator modally, unless it may not
   // show.
   void ShowModal(QDialog& window);
   // Runs a window that does its work and closes itself ("Please Wait")
-  // modally; it waits for nobody, so the hook does not run. False when it
-  // was not shown.
+  // modally; it waits for nobody, so the queued presses are left as they
+  // are. False when it was not shown.
   bool ShowProgress(QDialog& window);
 
-  // Runs before every box, prompt, file dialog and window that waits for
-  // the operator, and answers whether it may show. One that may not is
-  // declined: a box answers the button that declines, a prompt and a file
-  // dialog are cancelled and a window is not shown. Setting the hook (the
-  // main window does, when it opens) lets everything show again.
-  void SetBeforeShowing(std::function<bool()> hook) {
-    beforeShowing_ = std::move(hook);
+  // Before every box, prompt, file dialog and window that waits for the
+  // operator, `runQueued` runs the presses queued behind the command that
+  // asks. A command that `overtaken` reports as overtaken by a stop asks
+  // nothing and opens no window: a question is declined (a box answers the
+  // button that declines, a prompt and a file dialog are cancelled, a
+  // window is not shown), and so is a link failure's box; its other boxes,
+  // which report what failed, still show. Setting the hooks (the main
+  // window does, when it opens) lets everything show again.
+  void SetBeforeShowing(std::function<void()> runQueued, std::function<bool()> overtaken) {
+    runQueued_ = std::move(runQueued);
+    overtaken_ = std::move(overtaken);
     ended_ = false;
   }
   // From now on nothing is shown (the program is ending), and a transfer
@@ -92,11 +99,15 @@ class Dialogs {
   virtual std::optional<QString> showSave(const FileDialogRequest& request) = 0;
 
  private:
-  // Runs the hook; false when this may not show.
-  bool BeforeShowing();
+  // Runs the queued presses; false when what asks may not show: nothing
+  // may once the program ends, and a question or a link failure's box of
+  // an overtaken command may not.
+  bool BeforeShowing(bool declinedWhenOvertaken);
+  bool Overtaken() const { return overtaken_ && overtaken_(); }
 
   QString appTitle_ = QStringLiteral("VorTEST");
-  std::function<bool()> beforeShowing_;
+  std::function<void()> runQueued_;
+  std::function<bool()> overtaken_;
   bool ended_ = false;
 };
 

@@ -151,6 +151,8 @@ bool SerialControl::Output(const QByteArray& bytes) {
 
 bool SerialControl::Output(const QString& text) { return Output(text.toLatin1()); }
 
+bool SerialControl::Flush() { return port_.isOpen() && port_.flush(); }
+
 qint64 SerialControl::OutBufferCount() const {
   if (!port_.isOpen()) return 0;
   int queued = 0;

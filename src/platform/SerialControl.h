@@ -80,6 +80,9 @@ class SerialControl : public QObject {
   // Queue bytes or Latin-1 text for sending; false when the port is closed.
   bool Output(const QByteArray& bytes);
   bool Output(const QString& text);
+  // Hands what is queued to the device without waiting for it to leave;
+  // false when the device took none of it.
+  bool Flush();
   // Bytes queued but not yet sent: in the program's buffer and in the
   // device's transmit queue.
   qint64 OutBufferCount() const;

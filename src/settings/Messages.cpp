@@ -5,7 +5,7 @@
 namespace vt {
 
 void ShowCommFailed(Dialogs& dialogs) {
-  dialogs.MsgBox(QStringLiteral("Communication Failed"), MsgStyle::Exclamation, QStringLiteral("Cannot Proceed"));
+  dialogs.LinkFailureBox(QStringLiteral("Communication Failed"), MsgStyle::Exclamation, QStringLiteral("Cannot Proceed"));
 }
 
 void ShowEntryError(Dialogs& dialogs, const QString& message) {

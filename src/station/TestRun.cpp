@@ -1,6 +1,7 @@
 #include "station/TestRun.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "platform/Presses.h"
 #include "settings/Messages.h"
@@ -17,13 +18,18 @@ TestRun::TestRun(Program& program, TestPage& testPage, MachinePanel& machinePane
   OnPress(queue, machine_.SelPLCComPort, &QComboBox::activated, this, [this] { SelPLCComPort_Click(); });
 }
 
-void TestRun::cmdPLCPrepare_Click() { plc_.PLCCommand(PlcCmd::Prepare); }
+void TestRun::cmdPLCPrepare_Click() { SendToPlc(PlcCmd::Prepare); }
 
 // The PLC, which moves the machine, gets the stop at the press, whatever the
 // indicator's line is doing; the indicator gets it once the line is free.
+// A stop the PLC could not get is told once the indicator has had its own.
 void TestRun::cmdStop_Click() {
-  program_.commandQueue.RunStop([this] { plc_.PLCCommand(PlcCmd::Stop); },
-                                [this] { SendToIndicator(IndCmd::TestStop); });
+  auto plcGotIt = std::make_shared<bool>(false);
+  program_.commandQueue.RunStop([this, plcGotIt] { *plcGotIt = plc_.PLCCommand(PlcCmd::Stop); },
+                                [this, plcGotIt] {
+                                  SendToIndicator(IndCmd::TestStop);
+                                  if (!*plcGotIt) plc_.ReportNotSent(PlcCmd::Stop);
+                                });
 }
 
 // A new test in the program, then the start to the indicator and the PLC.
@@ -38,7 +44,11 @@ void TestRun::cmdStart_Click() {
   std::fill_n(graphic.GraphSamples.begin(), kLiveSampleLimit, kStartPlaceholder);
   // The machine moves only once the indicator has taken the start and
   // records the test.
-  if (SendToIndicator(IndCmd::TestStart)) plc_.PLCCommand(PlcCmd::Start);
+  if (SendToIndicator(IndCmd::TestStart)) SendToPlc(PlcCmd::Start);
+}
+
+void TestRun::SendToPlc(int command) {
+  if (!plc_.PLCCommand(command)) plc_.ReportNotSent(command);
 }
 
 bool TestRun::SendToIndicator(int code) {

@@ -29,6 +29,8 @@ class TestRun : public QObject {
   // Writes the code into the indicator's command register; a code that did
   // not reach it shows "Communication Failed".
   bool SendToIndicator(int code);
+  // Sends the PLC a command; one it could not get is told at once.
+  void SendToPlc(int command);
 
   Program& program_;
   TestPage& page_;

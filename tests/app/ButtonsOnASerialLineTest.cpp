@@ -1,7 +1,8 @@
 // Buttons pressed while the link is busy on a serial line: the main window
 // against the simulated indicator on a pseudo-terminal, with the PLC on
 // another. Whatever the bit rate, the command reaches the indicator, the
-// stop frame reaches the PLC and the window never hangs.
+// stop frame reaches the PLC, on an idle line ahead of the indicator's stop,
+// and the window never hangs.
 #include <gtest/gtest.h>
 
 #include "StationOnALine.h"
@@ -54,6 +55,24 @@ TEST_P(ButtonsOnASerialLine, TareAndStopPressedWhileThePollIsOnTheLineReachTheIn
   PressWhileThePollIsOnTheLine(line.form().testPage->cmdStop);
   EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::Tare, Cmd::TestStop}));
   EXPECT_EQ(line.PlcCommandWords(1), std::vector<int>({PlcCmd::Stop}));
+
+  // On an idle line the indicator's stop goes out inside the press: the
+  // PLC's frame was on its way before it.
+  QPushButton* stop = line.form().testPage->cmdStop;
+  bool pressed = false;
+  std::optional<std::vector<int>> plcWordsAtTheStopsRequest;
+  QObject::connect(stop, &QPushButton::pressed, [&] { pressed = true; });
+  QObject::connect(&line.form().link->Comm, &SerialControl::Sent, [&] {
+    if (!pressed || plcWordsAtTheStopsRequest) return;
+    line.plc.TakeArrived();
+    plcWordsAtTheStopsRequest = line.PlcCommandWords(1, 0);
+  });
+  Communication& comm = line.comm();
+  line.PressWhen(stop, [&comm] { return comm.PollEnabled && !comm.TxnBusy; });
+  ASSERT_TRUE(line.WaitForPresses(3));
+  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return line.CommandCodes().size() == 3; }));
+  EXPECT_EQ(line.CommandCodes().back(), Cmd::TestStop);
+  EXPECT_EQ(plcWordsAtTheStopsRequest, std::vector<int>({PlcCmd::Stop}));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRateAndMode, ButtonsOnASerialLine, ::testing::ValuesIn(kLines));

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTimer>
 
@@ -68,7 +69,8 @@ class StopOnALine : public test::OnASlowLine {
 struct OpenedBehind {
   const char* name;
   QAbstractButton* (*opener)(MainForm&);
-  bool stop;  // else "BAŞLAT"
+  bool stop;                      // else "BAŞLAT"
+  const char* report = nullptr;  // a failure the opener still reports behind the stop
 };
 
 void PrintTo(const OpenedBehind& row, std::ostream* out) { *out << row.name; }
@@ -84,6 +86,15 @@ QAbstractButton* ProductionWrite(MainForm& form) {
   return form.settingsPage->SetPar[0];
 }
 
+// The record save, into a Tests folder that cannot be made: a file of that
+// name stands in its place.
+QAbstractButton* FailingRecordSave(MainForm& form) {
+  const QString tests = form.program.programFolder + QStringLiteral("/Tests");
+  QDir(tests).removeRecursively();
+  QFile(tests).open(QIODevice::WriteOnly);
+  return form.testPage->cmdSaveTestOnly;
+}
+
 const OpenedBehind kOpenedBehind[] = {
     {"calibration", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->machinePanel->Command1; }, true},
     {"memory window", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->cmdMemoryDump; }, true},
@@ -94,6 +105,7 @@ const OpenedBehind kOpenedBehind[] = {
     {"record open", [](MainForm& f) -> QAbstractButton* { return f.testPage->browseOlds; }, true},
     {"print question", [](MainForm& f) -> QAbstractButton* { return f.testPage->cmdPrint; }, true},
     {"panel write", ProductionWrite, true},
+    {"failed record save", FailingRecordSave, true, "Cannot write test record file"},
     {"start behind calibration", [](MainForm& f) -> QAbstractButton* { return f.settingsPage->machinePanel->Command1; },
      false},
 };
@@ -104,7 +116,8 @@ class OpenedBehindAPress : public ::testing::WithParamInterface<std::tuple<Line,
 };
 
 // A start pressed after the opener goes out before its window, box or file
-// dialog shows; the stop overtakes the opener, which shows nothing.
+// dialog shows; the stop overtakes the opener, which asks nothing, but
+// reports a failure of its own work once the stop has gone out.
 TEST_P(OpenedBehindAPress, ShowsAfterAStartAndNotAtAllBehindTheStop) {
   const OpenedBehind& row = std::get<1>(GetParam());
   QAbstractButton* pressed = row.stop ? testPage().cmdStop : testPage().cmdStart;
@@ -125,7 +138,13 @@ TEST_P(OpenedBehindAPress, ShowsAfterAStartAndNotAtAllBehindTheStop) {
       [&] { return (first.seen || row.stop) && !line.station.program().commandQueue.LineTaken(); }, 20000));
 
   EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::ResetFailure, code}));
-  if (row.stop) {
+  if (row.report) {
+    EXPECT_EQ(first.codes, std::vector<quint16>({Cmd::ResetFailure, code}));
+    EXPECT_EQ(first.plcWords, std::vector<int>({plcWord}));
+    const QStringList texts = line.station.dialogs.texts();
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_TRUE(texts[0].startsWith(QString::fromLatin1(row.report))) << texts[0].toStdString();
+  } else if (row.stop) {
     EXPECT_FALSE(first.seen);
     EXPECT_EQ(line.PlcCommandWords(1), std::vector<int>({plcWord}));
   } else {
@@ -251,31 +270,46 @@ TEST_F(OnRtu2400, TheCalibrationWindowsButtonsQueueBehindEachOther) {
 
 // ---- Closing the main window in a command's wait ----
 
-// Parameters: closed by the Exit button (else the window's), "BAŞLAT"
-// pressed just after the close (else just before).
-class ClosedInAWait : public ::testing::WithParamInterface<std::tuple<bool, bool>>, public OnRtu2400 {};
+// A press made just before or just after the close.
+enum class NearTheClose { StartBefore, StartAfter, StopBefore, StopAfter };
 
-// Nothing pressed before or after the close reaches the indicator or the
-// PLC; the program ends once the command on the line has returned.
-TEST_P(ClosedInAWait, EndsTheProgramLettingNothingOutAndShowingNothing) {
-  const auto [byExitButton, startAfter] = GetParam();
+void PrintTo(NearTheClose press, std::ostream* out) {
+  const char* names[] = {"start before", "start after", "stop before", "stop after"};
+  *out << names[int(press)];
+}
+
+// Parameters: closed by the Exit button (else the window's), and the press
+// near the close.
+class ClosedInAWait : public ::testing::WithParamInterface<std::tuple<bool, NearTheClose>>, public OnRtu2400 {};
+
+// The window stays until the command on the line has returned, then the
+// program ends. Of what was pressed before or after the close, only the
+// stop reaches the machine: the PLC's stop at every press, the indicator's
+// when it was pressed before the close. Nothing shows.
+TEST_P(ClosedInAWait, EndsTheProgramLettingOnlyTheStopOut) {
+  const auto [byExitButton, near] = GetParam();
+  const bool stop = near == NearTheClose::StopBefore || near == NearTheClose::StopAfter;
+  const bool after = near == NearTheClose::StartAfter || near == NearTheClose::StopAfter;
+  QPushButton* pressed = stop ? testPage().cmdStop : testPage().cmdStart;
   MainForm& form = line.form();
   form.show();
   QFile::remove(line.station.folder.File(QStringLiteral("kelbrin.cfg")));
   line.station.indicator().ForceNeverCompletes(Cmd::ResetFailure);
   line.PressWhen(machine().cmdFailReset, [] { return true; });
+  std::optional<bool> shownAfterTheClose;
   auto* close = new QTimer(&form);
   QObject::connect(close, &QTimer::timeout, [&, close] {
     if (!Awaited(Cmd::ResetFailure)) return;
     close->stop();
-    if (!startAfter) line.Press(testPage().cmdStart);
+    if (!after) line.Press(pressed);
     line.Note(QStringLiteral("press close"));
     if (byExitButton) {
       testPage().cmdExit->click();
     } else {
       form.close();
     }
-    if (startAfter) line.Press(testPage().cmdStart);
+    shownAfterTheClose = form.isVisible();
+    if (after) line.Press(pressed);
   });
   close->start(1);
   QTimer giveUp;
@@ -286,22 +320,50 @@ TEST_P(ClosedInAWait, EndsTheProgramLettingNothingOutAndShowingNothing) {
   QCoreApplication::exec();
 
   EXPECT_TRUE(giveUp.isActive());
+  EXPECT_EQ(shownAfterTheClose, true);
   EXPECT_FALSE(form.isVisible());
-  // At most the command's read on the line at the close; no stop.
+  // At most the command's read on the line at the close, and the stop's
+  // write when it was pressed before.
+  const bool stopBefore = near == NearTheClose::StopBefore;
   const qsizetype closed = line.log.indexOf(QStringLiteral("press close"));
   ASSERT_GE(closed, 0);
   QStringList afterTheClose = line.log.mid(closed + 1);
   afterTheClose.removeAll(test::kPollRequest);
-  afterTheClose.removeIf([](const QString& entry) { return entry.startsWith(QStringLiteral("press ")); });
-  EXPECT_LE(afterTheClose.size(), 1) << afterTheClose.join(" | ").toStdString();
-  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::ResetFailure}));
-  EXPECT_TRUE(line.PlcCommandWords(1, 300).empty());
+  afterTheClose.removeIf([](const QString& entry) {
+    return entry.startsWith(QStringLiteral("press ")) || entry.startsWith(QStringLiteral("plc "));
+  });
+  EXPECT_LE(afterTheClose.size(), stopBefore ? 2 : 1) << afterTheClose.join(" | ").toStdString();
+  EXPECT_EQ(line.CommandCodes(), stopBefore ? std::vector<quint16>({Cmd::ResetFailure, Cmd::TestStop})
+                                            : std::vector<quint16>({Cmd::ResetFailure}));
+  EXPECT_EQ(line.PlcCommandWords(1, 300), stop ? std::vector<int>({PlcCmd::Stop}) : std::vector<int>());
   EXPECT_TRUE(line.station.dialogs.boxes.empty()) << line.station.dialogs.texts().join(", ").toStdString();
   EXPECT_TRUE(QFile::exists(line.station.folder.File(QStringLiteral("kelbrin.cfg"))));
 }
 
 INSTANTIATE_TEST_SUITE_P(ExitButtonOrCloseButton, ClosedInAWait,
-                         ::testing::Combine(::testing::Bool(), ::testing::Bool()));
+                         ::testing::Combine(::testing::Bool(),
+                                            ::testing::Values(NearTheClose::StartBefore, NearTheClose::StartAfter,
+                                                              NearTheClose::StopBefore, NearTheClose::StopAfter)));
+
+// ---- A PLC command to a lost port ----
+
+// Each PLC command that cannot reach the PLC says so at its press, once,
+// naming the port; the stop's box comes once the indicator has its stop.
+TEST_F(OnRtu2400, APlcCommandToALostPortSaysSoAtItsPress) {
+  line.plc.Hangup();
+  std::vector<quint16> codesAtTheLastBox;
+  line.station.dialogs.whileOpen = [&] { codesAtTheLastBox = line.CommandCodes(); };
+  for (QAbstractButton* button : {testPage().cmdPLCPrepare, testPage().cmdStart, testPage().cmdStop}) {
+    line.Press(button);
+  }
+  ASSERT_TRUE(LineFree());
+
+  const QString notSent = QStringLiteral("COM2 Not Available: the machine did not get the command");
+  EXPECT_EQ(line.station.dialogs.texts(),
+            QStringList({notSent, notSent, notSent + QStringLiteral(". Stop the machine with its emergency stop button")}));
+  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::TestStart, Cmd::TestStop}));
+  EXPECT_EQ(codesAtTheLastBox, line.CommandCodes());
+}
 
 }  // namespace
 }  // namespace vt

@@ -118,12 +118,15 @@ TEST_F(PlcLinkOnPty, PortChoicesAndAFailedOpening) {
 }
 
 // The PLC never answers: at the watchdog's turn its port follows a name that
-// has come to stand for another device.
+// has come to stand for another device. A frame handed over just before
+// still leaves on the port given up.
 TEST_F(PlcLinkOnPty, APortFollowsItsNameToTheDeviceLinkedAnew) {
   plc.OpenPLCPort(3);
   test::PtyPair other;
   folder.LinkPort(3, other.SlavePath());
+  EXPECT_TRUE(plc.PLCCommand(PlcCmd::Prepare));
   for (int tick = 0; tick < PortKeeper::kTurnTicks; ++tick) plc.WatchPLCPort();
+  EXPECT_TRUE(pty.ReadUntil("\r\n").endsWith("0001CF\r\n"));
   plc.PLCCommand(PlcCmd::Stop);
   EXPECT_TRUE(other.ReadUntil("\r\n").endsWith("0003CD\r\n"));
 }

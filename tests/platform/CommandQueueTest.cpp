@@ -52,22 +52,35 @@ TEST(CommandQueue, RunsPressesInOrderAndTheStopOvertakesWhatWasPressedBeforeIt) 
   EXPECT_EQ(setAsideOvertaken, true);
 }
 
-// The close overtakes what was pressed before it, runs last and takes no
-// press after it, not even a stop's.
-TEST(CommandQueue, TheCloseRunsLastAndTakesNoLaterPress) {
+// The close overtakes what was pressed before it but a stop's write, takes
+// no press after it but a stop's, whose press part runs at once and whose
+// write runs overtaken, and runs once every command has returned, after
+// what a running command still reports.
+TEST(CommandQueue, TheCloseRunsLastAndSparesOnlyTheStopsWrite) {
   CommandQueue queue;
   std::string ran;
+  auto mark = [&](char name) { return [&ran, &queue, name] { ran += queue.Overtaken() ? char(name - 'a' + 'A') : name; }; };
   std::optional<CommandQueue::OnLine> line(std::in_place, queue);
-  queue.Run([&] { ran += queue.Overtaken() ? 'A' : 'a'; });
-  queue.Close([&] { ran += queue.Overtaken() ? 'X' : 'c'; });
-  EXPECT_TRUE(queue.Closing());
-  queue.Run([&] { ran += 'b'; });
-  queue.RunStop([&] { ran += 'p'; }, [&] { ran += 's'; });
-  queue.Close([&] { ran += 'C'; });
-  EXPECT_EQ(ran, "");
+  queue.Run(mark('a'));
+  queue.RunStop(mark('p'), mark('s'));
+  queue.Run(mark('b'));
+  queue.Close(mark('c'));
+  queue.Run(mark('d'));
+  queue.RunStop(mark('q'), mark('t'));
+  queue.Close(mark('e'));
+  EXPECT_EQ(ran, "pq");
   line.reset();
   queue.RunWaiting();
-  EXPECT_EQ(ran, "Ac");
+  EXPECT_EQ(ran, "pqAsBTc");
+
+  CommandQueue reporting;
+  std::string order;
+  reporting.Run([&] {
+    reporting.Close([&] { order += 'c'; });
+    reporting.RunWaiting();  // the hook before the running command's box
+    order += reporting.Overtaken() ? 'R' : 'r';
+  });
+  EXPECT_EQ(order, "Rc");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -40,6 +41,41 @@ TEST(Dialogs, UnscriptedBoxesAnswerTheirDefaultButton) {
   EXPECT_EQ(dialogs.InputBox(QStringLiteral("prompt")), QString());
   EXPECT_FALSE(dialogs.ShowOpen({}).has_value());
   EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
+}
+
+// Before anything that waits for the operator shows, the queued presses
+// run. A command that a stop overtook asks nothing, opens no window, "Please
+// Wait" ones included, and leaves the link's failure unshown, but still
+// reports what else failed.
+TEST(Dialogs, AnOvertakenCommandDeclinesQuestionsWindowsAndLinkFailuresOnly) {
+  for (const bool overtaken : {false, true}) {
+    ScriptedDialogs dialogs;
+    int queuedRuns = 0;
+    dialogs.SetBeforeShowing([&] { ++queuedRuns; }, [&] { return overtaken; });
+    int windowsRun = 0;
+    auto run = [&](const std::function<void(QDialog&)>& show) {
+      QDialog window;
+      QTimer::singleShot(0, &window, [&] {
+        windowsRun += window.isVisible();
+        window.accept();
+      });
+      show(window);
+    };
+
+    dialogs.answers = {MsgAnswer::Yes};
+    EXPECT_EQ(dialogs.MsgBox(QStringLiteral("?"), MsgStyle::YesNo), overtaken ? MsgAnswer::No : MsgAnswer::Yes);
+    dialogs.LinkFailureBox(QStringLiteral("link"), MsgStyle::Exclamation, QStringLiteral("Cannot Proceed"));
+    dialogs.MsgBox(QStringLiteral("file"));
+    dialogs.InputBox(QStringLiteral("prompt"));
+    dialogs.ShowSave({});
+    run([&](QDialog& window) { dialogs.ShowModal(window); });
+    run([&](QDialog& window) { EXPECT_EQ(dialogs.ShowProgress(window), !overtaken); });
+
+    EXPECT_EQ(dialogs.texts(), overtaken ? QStringList({"file"}) : QStringList({"?", "link", "file"}));
+    EXPECT_EQ(dialogs.prompts.size() + dialogs.fileDialogs.size(), overtaken ? 0u : 2u);
+    EXPECT_EQ(windowsRun, overtaken ? 0 : 2);
+    EXPECT_EQ(queuedRuns, 6);  // not before the "Please Wait" window
+  }
 }
 
 TEST(Dialogs, FileFiltersBecomeQtFilters) {

@@ -25,12 +25,16 @@ PtyPair::PtyPair() {
 }
 
 void PtyPair::Watch(std::function<void(const QByteArray&)> received) {
+  received_ = std::move(received);
   watcher_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Read);
-  QObject::connect(watcher_.get(), &QSocketNotifier::activated, [this, received = std::move(received)] {
-    char buffer[512];
-    ssize_t n = 0;
-    while ((n = read(master_, buffer, sizeof buffer)) > 0) received(QByteArray(buffer, n));
-  });
+  QObject::connect(watcher_.get(), &QSocketNotifier::activated, [this] { TakeArrived(); });
+}
+
+void PtyPair::TakeArrived() {
+  if (!watcher_) return;
+  char buffer[512];
+  ssize_t n = 0;
+  while ((n = read(master_, buffer, sizeof buffer)) > 0) received_(QByteArray(buffer, n));
 }
 
 PtyPair::~PtyPair() { Hangup(); }

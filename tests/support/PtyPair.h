@@ -28,6 +28,9 @@ class PtyPair {
   // From now on, hands what arrives on the master side to `received` as
   // it comes, from the event loop; Read sees nothing more.
   void Watch(std::function<void(const QByteArray&)> received);
+  // Hands what has arrived so far to the watcher now, without waiting for
+  // the event loop to tell.
+  void TakeArrived();
   // The test's end goes away, as an unplugged device: the program's end of
   // the line fails from then on.
   void Hangup();
@@ -35,6 +38,7 @@ class PtyPair {
  private:
   QByteArray ReadWhile(const std::function<bool(const QByteArray&)>& more, int timeoutMs);
 
+  std::function<void(const QByteArray&)> received_;
   std::unique_ptr<QSocketNotifier> watcher_;
   int master_ = -1;
   int slave_ = -1;
