@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <QProcess>
+
 #include "SimulatedStation.h"
+#include "settings/ConfigFile.h"
 #include "settings/Formats.h"
 #include "settings/NumberText.h"
 
@@ -69,6 +73,51 @@ TEST(StationEndToEnd, ASimulatedTestRunsToItsBreakAndTheWindowFollowsTheIndicato
   form.testRun->cmdStop_Click();
   ASSERT_TRUE(station.WaitFor([&] { return form.leds.IsOff(page.HOLDRUN); }));
   EXPECT_FALSE(indicator.BreakWatch());
+}
+
+// The folder that `scripts/run.sh --simulator` starts VorTEST in: with the
+// pictures, logo and configuration that scripts/try-indicator.sh puts there
+// and the simulator it serves as COM1, the program polls the indicator at
+// once. VorTEST writes that configuration back unchanged, so it is in the
+// program's own format, and a second start keeps the one it finds.
+TEST(StationEndToEnd, TheTryOutFolderPollsTheSimulatedIndicator) {
+  const QString scripts = QStringLiteral(VORTEST_SCRIPTS_DIR);
+  test::ProgramFolder folder(false);
+  const QString com1 = folder.File(QStringLiteral("COM1"));
+  const auto serve = [&](QProcess& indicator) {
+    indicator.start(QStringLiteral("bash"), {scripts + QStringLiteral("/try-indicator.sh"),
+                                             QStringLiteral(VORTEST_PROGRAM_FOLDER), folder.Path()});
+    return test::SimulatedStation::WaitFor(
+        [&] { return QFileInfo(com1).symLinkTarget().startsWith(QStringLiteral("/dev/pts/")); });
+  };
+  const auto bytes = [](const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  {
+    QProcess indicator;
+    ASSERT_TRUE(serve(indicator)) << indicator.readAllStandardError().toStdString();
+    ScriptedDialogs dialogs;
+    test::StationClock clock;
+    MainForm form(folder.Path(), dialogs, clock, MainForm::Options{});
+    EXPECT_TRUE(test::SimulatedStation::WaitFor(
+        [&] { return form.program.comm.LinkOK && !form.testPage->LabDispData->text().isEmpty(); }));
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_FALSE(form.reportPage->picIdeal->pixmap().isNull());
+    form.close();
+    EXPECT_EQ(bytes(folder.File(QStringLiteral("kelbrin.cfg"))), bytes(scripts + QStringLiteral("/try/kelbrin.cfg")));
+    indicator.terminate();
+    ASSERT_TRUE(indicator.waitForFinished());
+    EXPECT_FALSE(QFileInfo(com1).isSymLink());
+  }
+  QStringList changed = folder.ReadLines(QStringLiteral("kelbrin.cfg"));
+  changed[cfg::CustomerName - 1] = QStringLiteral("ACME");
+  folder.WriteLines(QStringLiteral("kelbrin.cfg"), changed);
+  QProcess again;
+  ASSERT_TRUE(serve(again));
+  EXPECT_EQ(folder.ReadLines(QStringLiteral("kelbrin.cfg")), changed);
+  again.terminate();
+  again.waitForFinished();
 }
 
 }  // namespace
