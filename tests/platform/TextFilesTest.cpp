@@ -122,13 +122,35 @@ class FolderWithoutNewFiles : public ::testing::Test {
   }
   void TearDown() override { QFile::setPermissions(folder, kEnter | QFile::WriteOwner); }
 
-  enum Result { Written = 0, Refused = 1, StillRoot = 2 };
+  enum Result { Written = 0, Refused = 1, StillRoot = 2, NoRefusal = 3 };
+  // The program folder's file system: one that claims a file's space itself,
+  // or one where the C library stands in for it.
+  enum class FileSystem { WithFallocate, WithoutFallocate };
+  static constexpr FileSystem kFileSystems[] = {FileSystem::WithFallocate, FileSystem::WithoutFallocate};
+
   // Runs the write with an operator's rights.
-  static int AsOperator(const std::function<bool()>& write) {
-    return test::RunInChild([&write] {
+  static int AsOperator(const std::function<bool()>& write, FileSystem fileSystem = FileSystem::WithFallocate) {
+    return test::RunInChild([&write, fileSystem] {
       if (!test::DropRootRights()) return int(StillRoot);
+      if (fileSystem == FileSystem::WithoutFallocate && !test::RefuseFallocate()) return int(NoRefusal);
       return write() ? int(Written) : int(Refused);
     });
+  }
+
+  // The file's bytes as WriteTextLines writes these lines.
+  static QByteArray Bytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) bytes += line.toLatin1() + "\r\n";
+    return bytes;
+  }
+  void Overwrite(const QStringList& lines) const {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(Bytes(lines)), Bytes(lines).size());
+  }
+  QByteArray Content() const {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
   }
 
   static constexpr auto kEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
@@ -138,27 +160,45 @@ class FolderWithoutNewFiles : public ::testing::Test {
   const QString path = folder + QStringLiteral("/kelbrin.cfg");
 };
 
+// Written in place, the file holds the new text and nothing of the old one,
+// whether the text grows or shrinks, also where the C library claims the
+// space.
 TEST_F(FolderWithoutNewFiles, TextFilesAreWrittenInPlaceWhereTheFileAllows) {
-  auto writeAsOperator = [](const QString& target) {
-    return AsOperator([&target] { return WriteTextLines(target, {QStringLiteral("new"), QStringLiteral("lines")}); });
-  };
-  EXPECT_EQ(writeAsOperator(path), Written);
-  EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("new"), QStringLiteral("lines")}));
+  const QStringList blocks(100, QString(99, QLatin1Char('x')));  // 10 100 bytes, three disk blocks
+  const struct {
+    QStringList before;
+    QStringList after;
+  } rows[] = {{{"old"}, {"new", "lines"}}, {blocks, {"short"}}, {{"short"}, blocks},
+              {{"same"}, {"SAME"}},        {blocks, {}},        {blocks, blocks.mid(1)}};
+  for (const FileSystem fileSystem : kFileSystems) {
+    for (const auto& row : rows) {
+      Overwrite(row.before);
+      EXPECT_EQ(AsOperator([this, &row] { return WriteTextLines(path, row.after); }, fileSystem), Written)
+          << int(fileSystem) << " " << row.after.size();
+      EXPECT_EQ(Content(), Bytes(row.after)) << int(fileSystem) << " " << row.after.size();
+    }
+  }
   EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({QStringLiteral("kelbrin.cfg")}));
   // A file that is not there cannot be made in such a folder.
-  EXPECT_EQ(writeAsOperator(folder + QStringLiteral("/serial.cfg")), Refused);
+  EXPECT_EQ(AsOperator([this] { return WriteTextLines(folder + QStringLiteral("/serial.cfg"), {"new"}); }), Refused);
 }
 
-// Written in place, a file keeps its old text whole when the disk has no
-// room for the new one.
+// Written in place, a file keeps its old text, and its old length, when the
+// disk has no room for the new one: the C library's claim lengthens the file
+// before the disk refuses it.
 TEST_F(FolderWithoutNewFiles, AFileWrittenInPlaceThatDoesNotFitKeepsItsOldText) {
   const QStringList big(200, QString(100, QLatin1Char('x')));
-  EXPECT_EQ(AsOperator([this, &big] {
-              test::FileSizeLimit limit(4096);
-              return WriteTextLines(path, big);
-            }),
-            Refused);
-  EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("old")}));
+  for (const FileSystem fileSystem : kFileSystems) {
+    EXPECT_EQ(AsOperator(
+                  [this, &big] {
+                    test::FileSizeLimit limit(4096);
+                    return WriteTextLines(path, big);
+                  },
+                  fileSystem),
+              Refused)
+        << int(fileSystem);
+    EXPECT_EQ(Content(), Bytes({"old"})) << int(fileSystem);
+  }
 }
 
 // A file of another owner, which the operator may write, is written in
