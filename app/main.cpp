@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QStandardPaths>
 
 #include "app/MainForm.h"
 #include "platform/Clock.h"
+#include "platform/ProgramFolderLock.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtTranslations.h"
 
@@ -10,8 +12,13 @@ int main(int argc, char* argv[]) {
   const auto translations = vt::QtTranslations(QLocale());
   if (translations) QApplication::installTranslator(translations.get());
   vt::QtDialogs dialogs;
+  const QString programFolder = QCoreApplication::applicationDirPath();
+  // A second copy on this folder ends here, before it opens a port or writes
+  // a file.
+  vt::ProgramFolderLock folderLock(programFolder, QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+  if (!folderLock.Take(dialogs)) return 1;
   vt::SystemClock clock;
-  vt::MainForm window(QCoreApplication::applicationDirPath(), dialogs, clock);
+  vt::MainForm window(programFolder, dialogs, clock);
   window.show();
   return application.exec();
 }

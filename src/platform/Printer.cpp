@@ -8,16 +8,27 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <QtMath>
 #include <algorithm>
 
 #include "platform/Dialogs.h"
 
 namespace vt {
+
+// The output's resolutions, in dots per millimetre: the drawing's, and the
+// finest a picture is sent at.
+struct OutputDots {
+  double perMm = 0;
+  double picturePerMm = 0;
+};
+
 namespace {
 
 constexpr double kMmPerInch = 25.4;
 constexpr double kPicturePixelsPerInch = 96;
 constexpr int kPdfDotsPerInch = 600;
+// Pictures in a PDF are sent at the usual resolution of photo prints.
+constexpr int kPdfPictureDotsPerInch = 300;
 
 QPageLayout A4Layout(const QMarginsF& margins) {
   return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins, QPageLayout::Millimeter);
@@ -41,9 +52,16 @@ QString FreePdfFile(const QString& folder, const QString& name) {
   return file;
 }
 
-void DrawPicture(QPainter& painter, const QImage& picture, const QRectF& boxMm, double dotsPerMm) {
+// Draws the picture stretched into the box. A picture with more pixels than
+// the output shows in that box (a photo as the logo) is scaled down to the
+// output's picture resolution first, so the page does not carry them all.
+void DrawPicture(QPainter& painter, const QImage& picture, const QRectF& boxMm, const OutputDots& dots) {
+  const QSizeF finest = boxMm.size() * dots.picturePerMm;
+  const QSize sent = picture.size().boundedTo(QSize(qCeil(finest.width()), qCeil(finest.height())));
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(QRectF(boxMm.topLeft() * dotsPerMm, boxMm.size() * dotsPerMm), picture);
+  painter.drawImage(QRectF(boxMm.topLeft() * dots.perMm, boxMm.size() * dots.perMm),
+                    sent == picture.size() ? picture
+                                           : picture.scaled(sent, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 PrintError FileError(const QString& file, const QString& reason) {
@@ -63,7 +81,7 @@ Printer::Printer(PrintOutput output, QString documentName, Dialogs& dialogs)
 Printer::~Printer() = default;
 
 void Printer::Print(QPointF atMm, const QString& text) {
-  steps_.push_back([font = font_, atMm, text](QPainter& painter, double dotsPerMm) {
+  steps_.push_back([font = font_, atMm, text](QPainter& painter, const OutputDots& dots) {
     QFont face(font.name);
     face.setPointSizeF(font.sizePt);
     face.setBold(font.bold);
@@ -72,32 +90,32 @@ void Printer::Print(QPointF atMm, const QString& text) {
     // The painter works in device pixels, so the point size turns into the
     // right number of pixels for this device.
     const QFontMetricsF metrics(painter.font(), painter.device());
-    painter.drawText(QPointF(atMm.x() * dotsPerMm, atMm.y() * dotsPerMm + metrics.ascent()), text);
+    painter.drawText(QPointF(atMm.x() * dots.perMm, atMm.y() * dots.perMm + metrics.ascent()), text);
   });
 }
 
 void Printer::Line(QPointF fromMm, QPointF toMm) {
-  steps_.push_back([width = drawWidth_, fromMm, toMm](QPainter& painter, double dotsPerMm) {
+  steps_.push_back([width = drawWidth_, fromMm, toMm](QPainter& painter, const OutputDots& dots) {
     painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(fromMm * dotsPerMm, toMm * dotsPerMm);
+    painter.drawLine(fromMm * dots.perMm, toMm * dots.perMm);
   });
 }
 
 void Printer::PaintPicture(const QImage& picture, QPointF topLeftMm, double maxHeightMm) {
   if (picture.isNull()) return;
   const QSizeF ownMm = QSizeF(picture.size()) * (kMmPerInch / kPicturePixelsPerInch);
-  steps_.push_back([picture, topLeftMm, ownMm, maxHeightMm](QPainter& painter, double dotsPerMm) {
+  steps_.push_back([picture, topLeftMm, ownMm, maxHeightMm](QPainter& painter, const OutputDots& dots) {
     // The device is the printable area, so its width is known only here.
-    const double roomMm = painter.device()->width() / dotsPerMm - topLeftMm.x();
+    const double roomMm = painter.device()->width() / dots.perMm - topLeftMm.x();
     const double scale = std::min({1.0, roomMm / ownMm.width(), maxHeightMm / ownMm.height()});
-    DrawPicture(painter, picture, QRectF(topLeftMm, ownMm * scale), dotsPerMm);
+    DrawPicture(painter, picture, QRectF(topLeftMm, ownMm * scale), dots);
   });
 }
 
 void Printer::PaintPicture(const QImage& picture, const QRectF& boxMm) {
   if (picture.isNull()) return;
-  steps_.push_back([picture, boxMm](QPainter& painter, double dotsPerMm) {
-    DrawPicture(painter, picture, boxMm, dotsPerMm);
+  steps_.push_back([picture, boxMm](QPainter& painter, const OutputDots& dots) {
+    DrawPicture(painter, picture, boxMm, dots);
   });
 }
 
@@ -133,7 +151,8 @@ std::optional<PrintError> Printer::PrintOnDefaultPrinter() {
   printer.setPageLayout(A4Layout(QMarginsF()));
   // Positions start at the corner of the area the printer can print on.
   printer.setPageMargins(printer.pageLayout().minimumMargins(), QPageLayout::Millimeter);
-  return Render(printer, PrintErrorNumber::PrinterError, QStringLiteral("Printer error: %1").arg(info.printerName()));
+  return Render(printer, PrintErrorNumber::PrinterError, QStringLiteral("Printer error: %1").arg(info.printerName()),
+                printer.resolution());
 }
 
 std::optional<PrintError> Printer::WritePdf(const QString& file) {
@@ -146,7 +165,8 @@ std::optional<PrintError> Printer::WritePdf(const QString& file) {
     writer.setPageLayout(A4Layout(QMarginsF()));
     writer.setTitle(documentName_);
     writer.setCreator(QStringLiteral("VorTEST"));
-    if (auto error = Render(writer, PrintErrorNumber::FileAccess, QStringLiteral("Path/File access error: ") + file)) {
+    if (auto error = Render(writer, PrintErrorNumber::FileAccess, QStringLiteral("Path/File access error: ") + file,
+                            kPdfPictureDotsPerInch)) {
       out.cancelWriting();
       return error;
     }
@@ -156,11 +176,12 @@ std::optional<PrintError> Printer::WritePdf(const QString& file) {
   return std::nullopt;
 }
 
-std::optional<PrintError> Printer::Render(QPagedPaintDevice& device, int errorNumber, const QString& where) {
+std::optional<PrintError> Printer::Render(QPagedPaintDevice& device, int errorNumber, const QString& where,
+                                          int pictureDotsPerInch) {
   QPainter painter;
   if (!painter.begin(&device)) return PrintError{errorNumber, where};
-  const double dotsPerMm = device.logicalDpiX() / kMmPerInch;
-  for (const Step& step : steps_) step(painter, dotsPerMm);
+  const OutputDots dots{device.logicalDpiX() / kMmPerInch, pictureDotsPerInch / kMmPerInch};
+  for (const Step& step : steps_) step(painter, dots);
   if (!painter.end()) return PrintError{errorNumber, where};
   return std::nullopt;
 }

@@ -15,6 +15,7 @@ class QPagedPaintDevice;
 namespace vt {
 
 class Dialogs;
+struct OutputDots;
 
 // Where a printed page goes.
 struct PrintOutput {
@@ -64,7 +65,9 @@ constexpr int PrinterError = 482;
 // The line width is in device pixels of the output, which for a PDF is
 // 600 dots per inch, a usual laser printer's. A picture drawn at its own
 // size takes its pixels as 96 per inch, the screen convention of picture
-// boxes.
+// boxes. A picture reaches the output with no more pixels than the output's
+// picture resolution gives its printed size (the printer's own resolution,
+// 300 dots per inch in a PDF): a finer one is scaled down to that first.
 //
 // With no printer the page goes into the "Reports" folder as a PDF named
 // after the document; a name already taken there gets " (2)", " (3)" and so
@@ -96,11 +99,12 @@ class Printer {
   const QString& WrittenFile() const { return writtenFile_; }
 
  private:
-  using Step = std::function<void(QPainter&, double dotsPerMm)>;
+  using Step = std::function<void(QPainter&, const OutputDots&)>;
 
   std::optional<PrintError> PrintOnDefaultPrinter();
   std::optional<PrintError> WritePdf(const QString& file);
-  std::optional<PrintError> Render(QPagedPaintDevice& device, int errorNumber, const QString& where);
+  std::optional<PrintError> Render(QPagedPaintDevice& device, int errorNumber, const QString& where,
+                                   int pictureDotsPerInch);
 
   PrintOutput output_;
   QString documentName_;

@@ -47,14 +47,18 @@ std::optional<bool> Replace(const QString& path, const QByteArray& bytes, const 
 
 // Overwrites the file itself. The new length is claimed on the disk before
 // the first byte is overwritten, so a disk too full for the new text
-// refuses the write and leaves the old text whole.
+// refuses the write and leaves the old text whole. The file is opened for
+// reading too: where the file system cannot claim space (ext2, NFSv3, FUSE),
+// the C library claims it by reading the old blocks and writing the missing
+// ones.
 bool WriteInPlace(const QString& path, const QByteArray& bytes) {
-  const int fd = open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+  const int fd = open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
   if (fd < 0) return false;
   const off_t oldLength = lseek(fd, 0, SEEK_END);
   const bool fits = bytes.isEmpty() || posix_fallocate(fd, 0, bytes.size()) == 0;
   const bool written = fits && pwrite(fd, bytes.constData(), bytes.size(), 0) == bytes.size() && fdatasync(fd) == 0;
-  // A claim that the full disk cut short may have lengthened the file.
+  // A claim that failed part-way may have lengthened the file: the old
+  // length is put back.
   const bool cut = ftruncate(fd, fits ? bytes.size() : oldLength) == 0;
   return close(fd) == 0 && written && cut;
 }

@@ -123,12 +123,21 @@ class FolderWithoutNewFiles : public ::testing::Test {
   void TearDown() override { QFile::setPermissions(folder, kEnter | QFile::WriteOwner); }
 
   enum Result { Written = 0, Refused = 1, StillRoot = 2 };
-  // Runs the write with an operator's rights.
-  static int AsOperator(const std::function<bool()>& write) {
-    return test::RunInChild([&write] {
-      if (!test::DropRootRights()) return int(StillRoot);
+  // Runs the write with an operator's rights; `withoutFallocate`: on a file
+  // system where the C library stands in for fallocate.
+  static int AsOperator(const std::function<bool()>& write, bool withoutFallocate = false) {
+    return test::RunInChild([&write, withoutFallocate] {
+      if (!test::DropRootRights() || (withoutFallocate && !test::RefuseFallocate())) return int(StillRoot);
       return write() ? int(Written) : int(Refused);
     });
+  }
+  // The file's bytes, and those these lines are written as.
+  QByteArray Content() const {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  static QByteArray Bytes(const QStringList& lines) {
+    return lines.isEmpty() ? "" : (lines.join("\r\n") + "\r\n").toLatin1();
   }
 
   static constexpr auto kEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
@@ -138,27 +147,36 @@ class FolderWithoutNewFiles : public ::testing::Test {
   const QString path = folder + QStringLiteral("/kelbrin.cfg");
 };
 
+// Written in place, the file holds the new text and nothing of the old one,
+// whether the text grows or shrinks (each row writes over the one before),
+// also where the C library claims the space.
 TEST_F(FolderWithoutNewFiles, TextFilesAreWrittenInPlaceWhereTheFileAllows) {
-  auto writeAsOperator = [](const QString& target) {
-    return AsOperator([&target] { return WriteTextLines(target, {QStringLiteral("new"), QStringLiteral("lines")}); });
-  };
-  EXPECT_EQ(writeAsOperator(path), Written);
-  EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("new"), QStringLiteral("lines")}));
+  const QStringList blocks(100, QString(99, QLatin1Char('x')));  // three disk blocks
+  const QStringList texts[] = {{"new", "lines"}, blocks, {"short"}, {"SHORT"}, {}, {"old"}};
+  for (const bool withoutFallocate : {false, true}) {
+    for (const QStringList& text : texts) {
+      EXPECT_EQ(AsOperator([this, &text] { return WriteTextLines(path, text); }, withoutFallocate), Written);
+      EXPECT_EQ(Content(), Bytes(text)) << withoutFallocate << " " << text.size();
+    }
+  }
   EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({QStringLiteral("kelbrin.cfg")}));
   // A file that is not there cannot be made in such a folder.
-  EXPECT_EQ(writeAsOperator(folder + QStringLiteral("/serial.cfg")), Refused);
+  EXPECT_EQ(AsOperator([this] { return WriteTextLines(folder + QStringLiteral("/serial.cfg"), {"new"}); }), Refused);
 }
 
-// Written in place, a file keeps its old text whole when the disk has no
-// room for the new one.
+// Written in place, a file keeps its old text, and its old length, when the
+// disk has no room for the new one, also after the C library's claim has
+// lengthened it.
 TEST_F(FolderWithoutNewFiles, AFileWrittenInPlaceThatDoesNotFitKeepsItsOldText) {
   const QStringList big(200, QString(100, QLatin1Char('x')));
-  EXPECT_EQ(AsOperator([this, &big] {
-              test::FileSizeLimit limit(4096);
-              return WriteTextLines(path, big);
-            }),
-            Refused);
-  EXPECT_EQ(ReadTextLines(path), QStringList({QStringLiteral("old")}));
+  for (const bool withoutFallocate : {false, true}) {
+    auto write = [this, &big] {
+      test::FileSizeLimit limit(4096);
+      return WriteTextLines(path, big);
+    };
+    EXPECT_EQ(AsOperator(write, withoutFallocate), Refused) << withoutFallocate;
+    EXPECT_EQ(Content(), "old\r\n") << withoutFallocate;
+  }
 }
 
 // A file of another owner, which the operator may write, is written in

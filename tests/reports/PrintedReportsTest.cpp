@@ -168,21 +168,34 @@ TEST_F(PrintedReportsTest, TestReportReadsAsTheWindowShowsIt) {
 }
 
 // A logo that would run past the page's right edge or be taller than 30 mm
-// is scaled down to fit at (150, 5), keeping its proportions.
+// is scaled down to fit at (150, 5), keeping its proportions. The PDF holds
+// it with no more pixels than 300 dots per inch give its printed size, and a
+// coarser logo with its own pixels.
 TEST_F(PrintedReportsTest, LargeLogosAreScaledDownToStayOnThePageAndWithinThirtyMillimetres) {
-  // 2000 x 400 pixels are 529 x 106 mm, 200 x 400 pixels 53 x 106 mm.
-  for (const auto& [pixels, printedMm] : {std::pair{QSize(2000, 400), QSizeF(60, 12)},
-                                          std::pair{QSize(200, 400), QSizeF(15, 30)}}) {
+  // 2000 x 400 pixels are 529 x 106 mm, 200 x 400 pixels 53 x 106 mm, 8000 x
+  // 4000 pixels (a photo) 2117 x 1058 mm, 96 x 48 pixels 25.4 x 12.7 mm.
+  for (const auto& [pixels, printedMm, sent] :
+       {std::tuple{QSize(2000, 400), QSizeF(60, 12), QSize(709, 142)},
+        std::tuple{QSize(200, 400), QSizeF(15, 30), QSize(178, 355)},
+        std::tuple{QSize(8000, 4000), QSizeF(60, 30), QSize(709, 355)},
+        std::tuple{QSize(96, 48), QSizeF(25.4, 12.7), QSize(96, 48)}}) {
     QImage logo(pixels, QImage::Format_RGB32);
     logo.fill(Qt::green);
     reportPage->picIdeal->setPixmap(QPixmap::fromImage(logo));
+    logo = QImage();
     Print(&PrintedReports::cmdPrintReport_Click);
     const QImage page = test::PdfPageImage(pdfPath, 10);
     auto green = [&](double x, double y) { return page.pixelColor(int(x * 10), int(y * 10)).red() < 100; };
     const QPointF farCorner = QPointF(150, 5) + QPointF(printedMm.width(), printedMm.height());
     EXPECT_TRUE(green(150.3, 5.3) && green(farCorner.x() - 0.3, farCorner.y() - 0.3)) << pixels.width();
     EXPECT_FALSE(green(150.3, farCorner.y() + 0.3)) << pixels.width();
-    if (farCorner.x() < 210) EXPECT_FALSE(green(farCorner.x() + 0.3, 5.3)) << pixels.width();
+    if (farCorner.x() < 210) {
+      EXPECT_FALSE(green(farCorner.x() + 0.3, 5.3)) << pixels.width();
+    }
+    const std::vector<QSize> images = test::PdfImageSizes(pdfPath);
+    ASSERT_EQ(images.size(), 1u) << pixels.width();
+    EXPECT_LE(std::abs(images[0].width() - sent.width()), 1) << pixels.width() << " sent " << images[0].width();
+    EXPECT_LE(std::abs(images[0].height() - sent.height()), 1) << pixels.width() << " sent " << images[0].height();
   }
 }
 

@@ -14,4 +14,10 @@ int RunInChild(const std::function<int()>& body);
 // process runs without root's rights afterwards.
 bool DropRootRights();
 
+// In a child: from now on every fallocate call of the process fails with
+// EOPNOTSUPP, as on a file system that cannot claim space (ext2, NFSv3, FUSE
+// mounts), so posix_fallocate takes the C library's stand-in, which reads
+// and writes the file's blocks. True when the refusal is in place.
+bool RefuseFallocate();
+
 }  // namespace vt::test

@@ -62,6 +62,18 @@ int PdfPageCount(const QString& pdf) {
   return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
+std::vector<QSize> PdfImageSizes(const QString& pdf) {
+  // Rows as "page num type width height ...", below two heading lines.
+  static const QRegularExpression row(QStringLiteral(R"(^\s*\d+\s+\d+\s+\w+\s+(\d+)\s+(\d+)\s)"),
+                                      QRegularExpression::MultilineOption);
+  std::vector<QSize> sizes;
+  for (auto it = row.globalMatch(Run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})); it.hasNext();) {
+    const auto m = it.next();
+    sizes.emplace_back(m.captured(1).toInt(), m.captured(2).toInt());
+  }
+  return sizes;
+}
+
 QImage PdfPageImage(const QString& pdf, double dotsPerMm) {
   QTemporaryDir dir;
   const QString base = dir.path() + QStringLiteral("/page");

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QRectF>
+#include <QSize>
 #include <QSizeF>
 #include <QString>
 #include <vector>
@@ -24,6 +25,9 @@ std::vector<PdfWord> PdfWords(const QString& pdf);
 // Page 1's size in millimetres and the number of pages (`pdfinfo`).
 QSizeF PdfPageSizeMm(const QString& pdf);
 int PdfPageCount(const QString& pdf);
+
+// The size in pixels of every picture embedded in the PDF (`pdfimages -list`).
+std::vector<QSize> PdfImageSizes(const QString& pdf);
 
 // Page 1 rendered at `dotsPerMm` (`pdftoppm`).
 QImage PdfPageImage(const QString& pdf, double dotsPerMm);
