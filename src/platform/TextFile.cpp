@@ -21,29 +21,6 @@ QString OneLine(const QString& text) {
 
 }  // namespace
 
-std::optional<QStringList> ReadTextLines(const QString& path, qint64 maxBytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QString text = FromCp1254(maxBytes < 0 ? file.readAll() : file.read(maxBytes));
-  QStringList lines;
-  QString current;
-  bool open = false;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar ch = text[i];
-    if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
-      if (ch == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
-      lines << current;
-      current.clear();
-      open = false;
-    } else {
-      current.append(ch);
-      open = true;
-    }
-  }
-  if (open) lines << current;
-  return lines;
-}
-
 bool WriteTextLines(const QString& path, const QStringList& lines) {
   QByteArray bytes;
   for (const QString& line : lines) {

@@ -15,6 +15,25 @@ namespace vt {
 // (a device chosen by mistake) cannot exhaust the memory.
 std::optional<QStringList> ReadTextLines(const QString& path, qint64 maxBytes = -1);
 
+// A character that no line of a text file holds: a control character other
+// than tab (CR and LF end lines). NUL bytes that a power cut left in a file,
+// a picture or a device give such characters.
+bool IsNoTextCharacter(QChar ch);
+
+// What reading a file that must be text found.
+enum class TextFileRead { Read, CannotOpen, NotText };
+struct TextFileLines {
+  TextFileRead result = TextFileRead::CannotOpen;
+  QStringList lines;  // when read
+};
+
+// The lines of the file as ReadTextLines gives them from its first
+// `maxBytes` bytes, unless those bytes hold a character that no text holds:
+// then the file is no text file. Reading stops at the block of 64 KiB that
+// holds the first such character, so a large file of NUL bytes or an
+// endless device (/dev/zero) is refused at once.
+TextFileLines ReadTextFile(const QString& path, qint64 maxBytes);
+
 // Writes the lines to a temporary file beside `path` and renames it over the
 // old file only when every byte was written, so a failure part-way leaves
 // the old file as it was. Where the folder allows no new file but the file

@@ -127,14 +127,20 @@ void RecordFiles::SaveTestRecord() {
   }
 }
 
-void RecordFiles::LoadTestRecord(const QString& path) {
-  const auto lines = ReadTextLines(path, kRecordReadLimit);
-  if (!lines) {
+bool RecordFiles::LoadTestRecord(const QString& path) {
+  const TextFileLines file = ReadTextFile(path, kRecordReadLimit);
+  if (file.result == TextFileRead::NotText) {
+    program_.dialogs.MsgBox(QStringLiteral("File %1 is not a test record").arg(path), MsgStyle::OkOnly,
+                            kFileSystemError);
+    return false;
+  }
+  if (file.result == TextFileRead::CannotOpen) {
     program_.dialogs.MsgBox(QStringLiteral("Cannot read test record file %1").arg(path), MsgStyle::OkOnly,
                             kFileSystemError);
-    return;
+    return true;
   }
-  ApplyRecord(ParseRecordLines(*lines));
+  ApplyRecord(ParseRecordLines(file.lines));
+  return true;
 }
 
 void RecordFiles::cmdSaveTestOnly_Click() {
@@ -149,8 +155,7 @@ void RecordFiles::BrowseLogPrint_Click() {
   request.filter = QStringLiteral("Apps (*.mem)|*.mem|All files (*.*)|*.*");
   request.flags = FileMustExist;
   const auto chosen = program_.dialogs.ShowOpen(request);
-  if (!chosen) return;
-  LoadTestRecord(*chosen);
+  if (!chosen || !LoadTestRecord(*chosen)) return;
   program_.global.RecordLoaded = true;
   reportTab_.SSTab1_Click(Tab::Test);
   if (updateTestGraph_) updateTestGraph_();

@@ -28,7 +28,12 @@ class RecordFiles : public QObject {
   // The base name of a record saved now.
   QString MakeRecordName() const;
   void SaveTestRecord();
-  void LoadTestRecord(const QString& path);
+  // Puts the record into the window. A file that cannot be opened is
+  // reported and changes nothing, and the opening goes on. False when the
+  // file is no test record (it holds a character that no text holds, such
+  // as the NUL bytes a power cut leaves): that is reported, nothing
+  // changes, and the opening stops.
+  bool LoadTestRecord(const QString& path);
 
   void cmdSaveTestOnly_Click();
   void BrowseLogPrint_Click();

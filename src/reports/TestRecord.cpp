@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/TextFile.h"
 #include "settings/Formats.h"
 #include "settings/NumberText.h"
 #include "station/Graphic.h"
@@ -19,13 +20,14 @@ std::optional<int> ListIndex(const QString& line) {
   return StrictWhole(Comma2Dot(line), -32768, 32767, PointFormat());
 }
 
-// Hands out the lines in order. Past the end it keeps giving the last line
-// it gave, as a read that fails leaves the previous text in place.
+// Hands out the lines in order, each cut to what a text box holds. Past the
+// end it keeps giving the last line it gave, as a read that fails leaves the
+// previous text in place.
 class LineReader {
  public:
   explicit LineReader(const QStringList& lines) : lines_(lines) {}
   const QString& Next() {
-    if (next_ < lines_.size()) last_ = lines_[next_++];
+    if (next_ < lines_.size()) last_ = lines_[next_++].left(kRecordTextLimit);
     return last_;
   }
   const QString& Last() const { return last_; }
@@ -65,6 +67,9 @@ QStringList RecordLines(const TestRecord& r) {
   lines << r.plcSettings << number(r.plcPort) << r.plcSpeed << kRecordMarker << number(r.sampleCountLine);
   const qsizetype count = std::min<qsizetype>(r.samples.size(), kSampleSlots);
   for (qsizetype i = 0; i < count; ++i) lines << number(r.samples[i].value_or(0));
+  for (QString& line : lines) {
+    std::replace_if(line.begin(), line.end(), IsNoTextCharacter, QLatin1Char(' '));
+  }
   return lines;
 }
 

@@ -59,6 +59,11 @@ inline const QString kRecordMarker = QStringLiteral("The Records");
 // the longest record, but a bound for a huge file chosen by mistake.
 constexpr qint64 kRecordReadLimit = 16 * 1024 * 1024;
 
+// A line read back gives a field no more than the characters a text box
+// holds (a line edit's longest text); the rest of the line is dropped, so
+// no field, label or box takes a text longer than that.
+constexpr qsizetype kRecordTextLimit = 32767;
+
 // The file's base name: the date "yyyymmdd", "_", the time "hhmmss", "_" and
 // the product name as typed, except that a path separator or a control
 // character, which would put the file elsewhere or give a name the operator
@@ -71,7 +76,9 @@ qsizetype SampleLines(double sampleCountLine);
 
 // The lines of the record file. Numbers are in the free print format, with
 // "." as the decimal sign whatever the user's number format; samples above
-// the buffer's last slot are left out.
+// the buffer's last slot are left out. A character that no text file holds
+// (a control character pasted into a box) is written as a space, so that
+// the record opens again.
 QStringList RecordLines(const TestRecord& record);
 
 // A number line read back: the whole line must be a number, blanks around it
@@ -82,7 +89,8 @@ std::optional<double> RecordNumber(const QString& line);
 // Reads the lines back by position. A file shorter than a record gives every
 // missing line the last line that was there; the count line is read with the
 // lenient parse; at most the buffer's slots are read as samples, whatever
-// the count line says, and lines after them are never looked at.
+// the count line says, and lines after them are never looked at. Each line
+// is cut to kRecordTextLimit characters.
 TestRecord ParseRecordLines(const QStringList& lines);
 
 // The index of the newest sample that a record read back leaves for the

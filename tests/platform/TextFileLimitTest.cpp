@@ -1,4 +1,5 @@
-// Reading a text file no further than a byte limit.
+// Reading a text file no further than a byte limit, and refusing one that
+// holds what no text holds.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -25,6 +26,24 @@ TEST(TextFileLimitTest, AnEndlessDeviceIsReadOnlyUpToTheLimit) {
   ASSERT_TRUE(lines);
   ASSERT_EQ(lines->size(), 1);
   EXPECT_EQ(lines->front().size(), 100000);
+}
+
+TEST(TextFileLimitTest, AFileHoldingAControlCharacterOtherThanTabCrAndLfIsNoTextFile) {
+  QTemporaryDir dir;
+  QFile file(dir.path() + "/file.txt");
+  auto read = [&file](const QByteArray& bytes) {
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
+    file.close();
+    return ReadTextFile(file.fileName(), 1000000);
+  };
+  for (int byte = 0; byte < 256; ++byte) {
+    const bool noText = (byte < 0x20 && !QByteArray("\t\n\r").contains(char(byte))) || byte == 0x7F ||
+                        QByteArray("\x81\x8D\x8E\x8F\x90\x9D\x9E").contains(char(byte));  // undefined in the code page
+    EXPECT_EQ(read(QByteArray("a") + char(byte)).result, noText ? TextFileRead::NotText : TextFileRead::Read) << byte;
+  }
+  EXPECT_EQ(read(QByteArray(200000, 'a') + '\x1B').result, TextFileRead::NotText);  // past the first block
+  EXPECT_EQ(read("a\r\nb\tc\nd\re").lines, QStringList({"a", "b\tc", "d", "e"}));
+  EXPECT_EQ(ReadTextFile(file.fileName(), 4).lines, QStringList({"a", "b"}));
 }
 
 }  // namespace

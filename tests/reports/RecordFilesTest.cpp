@@ -268,6 +268,30 @@ TEST_F(RecordFilesTest, AFileThatCannotBeReadIsReportedAndTheOpeningGoesOn) {
   EXPECT_EQ(tabs->currentIndex(), 0);
 }
 
+// A power cut leaves a record as NUL bytes; a device can be chosen by mistake.
+TEST_F(RecordFilesTest, AFileNoRecordCanBeIsRefusedAndChangesNothing) {
+  ShowFinishedTest();
+  QFile record(SaveAndGetPath()), nulBytes(folder.File("cut.mem"));
+  ASSERT_TRUE(record.open(QIODevice::ReadWrite) && nulBytes.open(QIODevice::WriteOnly));
+  record.seek(record.readAll().indexOf(ToCp1254("İzmir")) + 2);
+  record.write("\x01");  // in the middle of an otherwise whole record
+  nulBytes.write(QByteArray(1024 * 1024, '\0'));
+  record.close(), nulBytes.close();
+  tabs->setCurrentIndex(2);
+  const QStringList shown = RecordLines(recordFiles->GatherRecord()) << reportPage->labReportValues->text();
+  for (const QString& path : {record.fileName(), nulBytes.fileName(), QString("/dev/zero")}) {
+    dialogs.boxes.clear();
+    OpenRecord(path);
+    EXPECT_EQ(dialogs.texts(), QStringList({"File " + path + " is not a test record"}));
+    EXPECT_EQ(RecordLines(recordFiles->GatherRecord()) << reportPage->labReportValues->text(), shown);
+  }
+  EXPECT_EQ(dialogs.boxes.at(0).title, "File System Error");
+  EXPECT_EQ(dialogs.boxes.at(0).style, MsgStyle::OkOnly);
+  EXPECT_FALSE(program.global.RecordLoaded);
+  EXPECT_EQ(curveUpdates, 0);
+  EXPECT_EQ(tabs->currentIndex(), 2);
+}
+
 TEST_F(RecordFilesTest, AnyFileChosenUnderAllFilesIsReadByPosition) {
   ShowFinishedTest();
   // Not a record at all: twenty lines of a text.
@@ -355,13 +379,13 @@ TEST_F(RecordFilesTest, RandomFilesNeverBreakTheProgram) {
       lines = lines.mid(0, random() % (lines.size() + 1));
       for (const QString& line : lines) bytes += ToCp1254(line) + "\r\n";
     } else {
-      // Arbitrary bytes with line ends here and there.
+      // Arbitrary bytes that a text holds, with line ends here and there.
       const int length = random() % 4000;
       for (int i = 0; i < length; ++i) {
         const int kind = random() % 10;
         if (kind == 0) bytes += "\r\n";
         else if (kind == 1) bytes += numbers[random() % numbers.size()];
-        else bytes += char(random() % 256);
+        else if (const QByteArray byte(1, char(random() % 256)); !IsNoTextCharacter(FromCp1254(byte)[0])) bytes += byte;
       }
     }
     QFile file(folder.File("random.mem"));

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <random>
 
 #include "station/Graphic.h"
@@ -77,6 +78,10 @@ TEST(RecordLinesTest, LinesFollowTheTableInTheFreePrintFormat) {
   EXPECT_EQ(lines[33], " 8 ");
   EXPECT_EQ(lines.mid(34), QStringList({"-50 ", "-50 ", " 0 ", " .5 ", " 10.25 ", "-3.75 ", " 1234.5 ",
                                         " 1E-05 ", " 123456789012345 "}));
+  // A control character pasted into a box, but tab, would make a file no record can be.
+  TestRecord pasted = SampleRecord();
+  pasted.location = QString("İz") + QChar(0) + "mir\a\t" + QChar(0x85);
+  EXPECT_EQ(RecordLines(pasted)[4], "İz mir \t ");
 }
 
 TEST(RecordLinesTest, WrittenWithAPointAndReadBackTheSameWhateverTheUsersFormat) {
@@ -155,6 +160,12 @@ TEST(ParseRecordLinesTest, ShortFileGivesEveryMissingLineTheLastOneThere) {
   EXPECT_EQ(empty.sampleCountLine, 0);
   EXPECT_EQ(empty.samples.size(), 1u);
   EXPECT_FALSE(empty.graphUnit);
+}
+
+TEST(ParseRecordLinesTest, ALineLongerThanATextBoxHoldsIsCut) {
+  QStringList lines = RecordLines(SampleRecord());
+  lines[8] = QString(40000, 'x');  // the test start label
+  EXPECT_EQ(ParseRecordLines(lines).testStart, QString(QLineEdit().maxLength(), 'x'));
 }
 
 TEST(ParseRecordLinesTest, CountLineIsReadLenientlyAndBoundsTheSamplesRead) {
