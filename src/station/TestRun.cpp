@@ -24,7 +24,7 @@ void TestRun::cmdPLCPrepare_Click() { SendToPlc(PlcCmd::Prepare); }
 // indicator's line is doing; the indicator gets it once the line is free.
 // A stop the PLC could not get is told once the indicator has had its own.
 void TestRun::cmdStop_Click() {
-  auto plcGotIt = std::make_shared<bool>(false);
+  auto plcGotIt = std::make_shared<bool>();  // set at the press, before the stop goes on the line
   program_.commandQueue.RunStop([this, plcGotIt] { *plcGotIt = plc_.PLCCommand(PlcCmd::Stop); },
                                 [this, plcGotIt] {
                                   SendToIndicator(IndCmd::TestStop);
