@@ -12,6 +12,6 @@ int main(int argc, char* argv[]) {
   vt::QtDialogs dialogs;
   vt::SystemClock clock;
   vt::MainForm window(QCoreApplication::applicationDirPath(), dialogs, clock);
-  window.show();
+  window.ShowOnScreen();
   return application.exec();
 }
