@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include "link/CommOptions.h"
 
@@ -147,6 +148,17 @@ void MainForm::Form_Load() {
     for (QWidget* control : settingsPage->FactoryControls()) control->setEnabled(true);
   }
   testCurve->DrawGraphGrid();
+}
+
+void MainForm::ShowOnScreen() {
+  const QSize designed = sizeHint();
+  const QSize room = screen()->availableSize();
+  resize(designed.boundedTo(room));
+  if (designed.width() > room.width() || designed.height() > room.height()) {
+    showMaximized();
+  } else {
+    show();
+  }
 }
 
 void MainForm::ClearTestDisplay() {

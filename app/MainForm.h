@@ -77,6 +77,11 @@ class MainForm : public QMainWindow {
   std::unique_ptr<RecordFiles> recordFiles;
   std::unique_ptr<PrintedReports> printedReports;
 
+  // Shows the window at its designed size where the screen's free area holds
+  // it; on a smaller screen (a 1024 x 768 panel) it shows maximized, which
+  // its least size allows.
+  void ShowOnScreen();
+
   void LoadConfig();
   void SaveConfig();
   void ClearTestDisplay();

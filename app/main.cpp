@@ -19,6 +19,6 @@ int main(int argc, char* argv[]) {
   if (!folderLock.Take(dialogs)) return 1;
   vt::SystemClock clock;
   vt::MainForm window(programFolder, dialogs, clock);
-  window.show();
+  window.ShowOnScreen();
   return application.exec();
 }

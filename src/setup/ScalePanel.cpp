@@ -74,7 +74,10 @@ ScalePanel::ScalePanel(QWidget* parent) : QWidget(parent) {
   advancedGrid->addWidget(OptInitialZero, 1, 1);
   advancedGrid->addWidget(Label50[3], 2, 0);
   advancedGrid->addWidget(OptDrift, 2, 1);
-  advancedGrid->addWidget(new QLabel(QStringLiteral("Certified device")), 3, 0);
+  // The panel's widest caption breaks into two lines on a narrow window.
+  auto* certifiedCaption = new QLabel(QStringLiteral("Certified device"));
+  certifiedCaption->setWordWrap(true);
+  advancedGrid->addWidget(certifiedCaption, 3, 0);
   advancedGrid->addWidget(OptCertified, 3, 1);
 
   auto* lower = new QHBoxLayout;

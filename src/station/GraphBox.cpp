@@ -5,9 +5,12 @@
 
 namespace vt {
 
-GraphBox::GraphBox(QSize pictureSize, QWidget* parent)
-    : QWidget(parent), picture_(pictureSize, QImage::Format_RGB32) {
-  setFixedSize(pictureSize);
+GraphBox::GraphBox(QSize designedSize, QSize leastSize, QWidget* parent)
+    : QWidget(parent), designedSize_(designedSize), picture_(designedSize, QImage::Format_RGB32) {
+  setMinimumSize(leastSize);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  // Until a layout places it, the box has its designed size, as its picture.
+  resize(designedSize);
   setFocusPolicy(Qt::StrongFocus);
   Clear();
 }
@@ -20,6 +23,13 @@ void GraphBox::Clear() {
 void GraphBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(0, 0, picture_);
+}
+
+void GraphBox::resizeEvent(QResizeEvent*) {
+  if (picture_.size() == size()) return;
+  picture_ = QImage(size(), QImage::Format_RGB32);
+  Clear();
+  emit Resized();
 }
 
 void GraphBox::keyPressEvent(QKeyEvent* event) {

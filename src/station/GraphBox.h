@@ -12,11 +12,13 @@ constexpr double LayoutUnitsToPixels(double units) { return units / kLayoutUnits
 
 // The picture box of the test curve. The curve and its grid are drawn on a
 // picture of their own, which the box shows, the snapshot saves and the
-// printed report stretches onto its page.
+// printed report stretches onto its page. The box asks for its designed size,
+// may shrink to its least size on a small screen and grows with the window;
+// its picture always has the box's size.
 class GraphBox : public QWidget {
   Q_OBJECT
  public:
-  explicit GraphBox(QSize pictureSize, QWidget* parent = nullptr);
+  GraphBox(QSize designedSize, QSize leastSize, QWidget* parent = nullptr);
 
   QImage& Picture() { return picture_; }
   const QImage& Picture() const { return picture_; }
@@ -26,16 +28,23 @@ class GraphBox : public QWidget {
 
   void Clear();
 
+  QSize sizeHint() const override { return designedSize_; }
+
  signals:
   void KeyPress(int keyAscii);
   void DblClick();
+  // The box took another size: its picture is blank at the new size, to be
+  // drawn again.
+  void Resized();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  QSize designedSize_;
   QImage picture_;
 };
 

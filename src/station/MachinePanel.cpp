@@ -17,6 +17,8 @@ MachinePanel::MachinePanel(QWidget* parent) : QWidget(parent) {
   for (int n = 1; n <= 10; ++n) SelPLCComPort->addItem(QStringLiteral("COM%1").arg(n));
   SelPLCComPort->setCurrentIndex(-1);
   labPLCComm = Named(new QLabel, "labPLCComm");
+  // On a narrow window the PLC port's state breaks into lines beside its list.
+  labPLCComm->setWordWrap(true);
   txtPreLoading = Named(new QLineEdit, "txtPreLoading");
   cmdSetZero = Named(new QPushButton(QStringLiteral("Sıfır Al")), "cmdSetZero");
   cmdFailReset = Named(new QPushButton(QStringLiteral("Failure Reset")), "cmdFailReset");

@@ -21,7 +21,9 @@ constexpr double kTopMargin = LayoutUnitsToPixels(50);
 
 }  // namespace
 
-TestCurve::TestCurve(Program& program, TestPage& testPage) : program_(program), page_(testPage) {}
+TestCurve::TestCurve(Program& program, TestPage& testPage) : program_(program), page_(testPage) {
+  connect(page_.Graph, &GraphBox::Resized, this, &TestCurve::DrawCurve);
+}
 
 void TestCurve::UpdateTestGraph() {
   Graphic& graphic = program_.graphic;
@@ -42,9 +44,14 @@ void TestCurve::UpdateTestGraph() {
   const int newest = graphic.NewestIndex();
   if (newest < kFirstSampleSlot) return;
   const auto first = graphic.GraphSamples.begin() + kFirstSampleSlot;
-  const auto [lowest, highest] = std::minmax_element(first, graphic.GraphSamples.begin() + newest + 1);
+  const auto last = graphic.GraphSamples.begin() + newest + 1;
+  const auto [lowest, highest] = std::minmax_element(first, last);
   ShowRange(*lowest, *highest);
-  DrawCurve(*lowest, *highest);
+  shownSamples_.assign(first, last);
+  shownLowest_ = *lowest;
+  shownHighest_ = *highest;
+  shownFactor_ = graphic.GraphUnitFactor;
+  DrawCurve();
 }
 
 void TestCurve::ShowTestReadOuts() {
@@ -72,26 +79,26 @@ void TestCurve::ShowRange(double lowest, double highest) {
   page_.GraphMin->setText(FormatNumber(graphic.GraphUnitFactor * lowest, format));
 }
 
-void TestCurve::DrawCurve(double lowest, double highest) {
+void TestCurve::DrawCurve() {
   GraphBox& graph = *page_.Graph;
-  const Graphic& graphic = program_.graphic;
   graph.Clear();
   DrawGraphGrid();
 
   // The first sample of the test on the left edge, the newest on the right.
-  const int newest = graphic.NewestIndex();
-  if (newest <= kFirstSampleSlot) return;
+  const int steps = static_cast<int>(shownSamples_.size()) - 1;
+  if (steps <= 0) return;
   const double w = graph.ScaleWidth();
   const double h = graph.ScaleHeight();
-  const bool flat = highest == lowest;
-  const double factor = graphic.GraphUnitFactor;
-  const double scale = flat ? 1 : (h - kTopMargin) / ((highest - lowest) * factor);
-  const double xStep = w / (newest - kFirstSampleSlot);
+  const double lowest = shownLowest_;
+  const bool flat = shownHighest_ == lowest;
+  const double factor = shownFactor_;
+  const double scale = flat ? 1 : (h - kTopMargin) / ((shownHighest_ - lowest) * factor);
+  const double xStep = w / steps;
   points_.clear();
-  for (int k = kFirstSampleSlot; k <= newest; ++k) {
-    const double y = flat ? h / 2 : h - (graphic.GraphSamples[k] - lowest) * scale * factor;
+  for (int i = 0; i <= steps; ++i) {
+    const double y = flat ? h / 2 : h - (shownSamples_[i] - lowest) * scale * factor;
     // A sample read as an infinity has no place on the picture.
-    if (std::isfinite(y)) points_.emplace_back((k - kFirstSampleSlot) * xStep, y);
+    if (std::isfinite(y)) points_.emplace_back(i * xStep, y);
   }
   // Within a pixel column the curve is a bar from its top to its bottom, as
   // wide as the pen; segments join the columns. Drawn this way a curve of

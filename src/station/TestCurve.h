@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineF>
+#include <QObject>
 #include <QPointF>
 #include <QRectF>
 #include <vector>
@@ -14,8 +15,10 @@ namespace vt {
 // The live force curve of the test tab: appends each fed sample to the
 // graph module's buffer, updates the distance, speed and test-time read-outs,
 // shows the curve's highest and lowest force and redraws the curve over its
-// grid on the graph's own picture.
-class TestCurve {
+// grid on the graph's own picture. A resized graph shows the same curve and
+// grid again at its new size.
+class TestCurve : public QObject {
+  Q_OBJECT
  public:
   TestCurve(Program& program, TestPage& testPage);
 
@@ -29,10 +32,19 @@ class TestCurve {
  private:
   void ShowTestReadOuts();
   void ShowRange(double lowest, double highest);
-  void DrawCurve(double lowest, double highest);
+  // Draws the grid and the curve on show over a blank picture.
+  void DrawCurve();
 
   Program& program_;
   TestPage& page_;
+  // The curve on show: its samples from the first of the test to the newest,
+  // their range and the unit factor it was drawn with. The buffer may change
+  // before the next redraw (a start fills it anew), so a resized graph draws
+  // from this copy.
+  std::vector<double> shownSamples_;
+  double shownLowest_ = 0;
+  double shownHighest_ = 0;
+  double shownFactor_ = 1;
   // Kept between redraws to spare the allocations.
   std::vector<QPointF> points_;
   std::vector<ColumnSpan> spans_;

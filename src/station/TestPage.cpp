@@ -12,7 +12,12 @@
 namespace vt {
 namespace {
 
+// The graph's designed size, and the least it shrinks to so that the window
+// fits a 1024 x 768 screen.
 constexpr QSize kGraphSize(640, 320);
+constexpr QSize kGraphLeastSize(400, 200);
+// Room beside and below the graph for the labels of its time axis.
+constexpr QMargins kGraphLabelRoom(0, 0, 4, 24);
 // The minimum label stands 250 layout units above the graph's bottom, and the
 // time axis ends 1250 units from its right.
 constexpr int kMinLabelRise = static_cast<int>(LayoutUnitsToPixels(250) + 0.5);
@@ -100,19 +105,25 @@ TestPage::TestPage(Program& program, QWidget* parent) : QWidget(parent), program
   IndTCPConOK = MakeLed("IndTCPConOK");
   labTCPCOn = MakeLabel("labTCPCOn", QStringLiteral("TCP/IP"));
 
-  graphArea_ = new QWidget;
-  Graph = Named(new GraphBox(kGraphSize, graphArea_), "Graph");
-  GraphMax = Named(new QLabel(graphArea_), "GraphMax");
-  GraphMin = Named(new QLabel(graphArea_), "GraphMin");
+  // The graph fills its area but for the room of the time axis' labels; the
+  // labels stand over the graph and below it, placed from its size.
+  auto* graphArea = new QWidget;
+  auto* graphAreaLayout = new QVBoxLayout(graphArea);
+  graphAreaLayout->setContentsMargins(kGraphLabelRoom);
+  Graph = Named(new GraphBox(kGraphSize, kGraphLeastSize), "Graph");
+  graphAreaLayout->addWidget(Graph);
+  GraphMax = Named(new QLabel(graphArea), "GraphMax");
+  GraphMin = Named(new QLabel(graphArea), "GraphMin");
   for (int k = 0; k < 5; ++k) {
-    LabTimeLog[k] = Named(new QLabel(graphArea_), QStringLiteral("LabTimeLog(%1)").arg(k));
-    LabTimeLog[k]->setMinimumWidth(60);
+    LabTimeLog[k] = Named(new QLabel(graphArea), QStringLiteral("LabTimeLog(%1)").arg(k));
   }
+  // Each label is one line high; a range label is 160 pixels wide and a
+  // time label as wide as the room right of the axis' end.
+  const int lineHeight = GraphMax->fontMetrics().height();
+  GraphMax->resize(160, lineHeight);
+  GraphMin->resize(160, lineHeight);
+  for (QLabel* label : LabTimeLog) label->resize(kTimeAxisInset + kGraphLabelRoom.right(), lineHeight);
   GraphMax->move(4, 2);
-  GraphMax->setMinimumWidth(160);
-  GraphMin->setMinimumWidth(160);
-  LabTimeLog[4]->move(0, kGraphSize.height() + 2);
-  graphArea_->setFixedSize(kGraphSize.width() + 4, kGraphSize.height() + 24);
 
   cmdPLCPrepare = MakeButton("cmdPLCPrepare", QStringLiteral("Hazırla"));
   cmdStart = MakeButton("cmdStart", QStringLiteral("BAŞLAT"));
@@ -208,13 +219,13 @@ TestPage::TestPage(Program& program, QWidget* parent) : QWidget(parent), program
   left->addStretch();
   auto* right = new QVBoxLayout;
   right->addWidget(LabDate_);
-  right->addWidget(graphArea_);
+  right->addWidget(graphArea, 1);
   right->addWidget(results);
-  right->addStretch();
   auto* page = new QHBoxLayout(this);
   page->addLayout(left);
   page->addLayout(right, 1);
 
+  connect(Graph, &GraphBox::Resized, this, &TestPage::PlaceGraphLabels);
   for (QLineEdit* box : TestInfoBoxes()) box->installEventFilter(this);
   connect(graphUnit, &QComboBox::activated, this, &TestPage::graphUnit_Click);
 }
@@ -245,6 +256,8 @@ void TestPage::PlaceGraphLabels() {
   LabTimeLog[1]->move(int(0.75 * w), labelsTop);
   LabTimeLog[2]->move(int(0.5 * w), labelsTop);
   LabTimeLog[3]->move(int(0.25 * w), labelsTop);
+  // The axis' start keeps its place at the left, under the graph's bottom.
+  LabTimeLog[4]->move(0, labelsTop);
 }
 
 void TestPage::graphUnit_Click() { graphUnit_Change(); }

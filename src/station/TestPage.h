@@ -100,7 +100,8 @@ class TestPage : public QWidget {
   // Selects the whole text of a box, so that typing replaces the entry.
   static void SelectAllText(QLineEdit* tb);
 
-  // Places the time-axis labels and the minimum label from the graph's size.
+  // Places the time-axis labels and the minimum label from the graph's size;
+  // runs again whenever the graph is resized.
   void PlaceGraphLabels();
 
   void graphUnit_Click();
@@ -111,7 +112,6 @@ class TestPage : public QWidget {
 
  private:
   Program& program_;
-  QWidget* graphArea_;
 };
 
 }  // namespace vt

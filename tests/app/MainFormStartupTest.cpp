@@ -28,6 +28,17 @@ QStringList ConfigLines(const std::map<int, QString>& changes = {}) {
   return lines;
 }
 
+// Whether `control` lies whole inside the window and inside everything that
+// holds it.
+bool LiesWhole(const QWidget& window, const QWidget& control) {
+  const QRect rect(control.mapTo(&window, QPoint(0, 0)), control.size());
+  for (const QWidget* holder = control.parentWidget(); holder != window.parentWidget();
+       holder = holder->parentWidget()) {
+    if (!QRect(holder->mapTo(&window, QPoint(0, 0)), holder->size()).contains(rect)) return false;
+  }
+  return true;
+}
+
 class MainFormStartup : public ::testing::Test {
  protected:
   std::unique_ptr<MainForm> Start() {
@@ -365,6 +376,39 @@ TEST_F(MainFormStartup, TestInformationBoxesSelectTheirWholeTextOnFocus) {
   QApplication::sendEvent(box, &focusIn);
   QApplication::processEvents();
   EXPECT_EQ(box->selectedText(), QStringLiteral("ACME"));
+}
+
+// A 1024 x 768 panel less a title bar and a task bar: with the PLC's
+// controls, its port's longest state and a wide reading on show, the window
+// asks for no more, and every control of each tab lies whole in it.
+TEST_F(MainFormStartup, WithThePlcShownEveryControlOfEachTabLiesWholeOnA1024By768Screen) {
+  test::PtyPair plc;
+  ASSERT_TRUE(folder.LinkPort(3, plc.SlavePath()));
+  WriteConfig(ConfigLines({{cfg::PLCPort, " 3 "}}));
+  auto form = Start();
+  form->settingsPage->machinePanel->labPLCComm->setText(QStringLiteral("Haberleşme Portu Hatalı"));
+  form->testPage->LabDispData->setText(QStringLiteral("-99999.9"));
+  form->ShowOnScreen();
+  EXPECT_TRUE(form->isMaximized()) << "the test platform's 800 x 600 screen is smaller than the designed window";
+  form->showNormal();
+  form->resize(1024, 700);
+  QApplication::processEvents();
+  EXPECT_LE(form->minimumSize().width(), 1024);
+  EXPECT_LE(form->minimumSize().height(), 700);
+  ASSERT_EQ(form->size(), QSize(1024, 700));
+  dialogs.inputs = {QStringLiteral("8061")};  // the settings tab's password
+  QTabWidget& panels = *form->settingsPage->parameterTabs;
+  for (int tab = 0; tab < 3; ++tab) {
+    form->SSTab1->setCurrentIndex(tab);
+    for (int panel = 0; panel < (tab == 1 ? panels.count() : 1); ++panel) {
+      panels.setCurrentIndex(panel);
+      QApplication::processEvents();
+      ASSERT_EQ(form->SSTab1->currentIndex(), tab);
+      for (const QWidget* control : form->SSTab1->currentWidget()->findChildren<QWidget*>()) {
+        EXPECT_TRUE(!control->isVisible() || LiesWhole(*form, *control)) << control->objectName().toStdString();
+      }
+    }
+  }
 }
 
 }  // namespace

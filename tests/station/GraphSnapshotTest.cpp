@@ -1,5 +1,6 @@
 #include "station/GraphSnapshot.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -46,6 +47,13 @@ TEST_F(GraphSnapshotTest, EnterInTheGraphSavesItsPictureAsABitmap) {
   snapshot.Graph_KeyPress(13);
   ASSERT_TRUE(saved.load(ExpectedFile(), "BMP"));
   EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), testPage.Graph->Picture());
+
+  // A graph shrunk with its window is saved at its own size.
+  testPage.show();
+  testPage.resize(testPage.minimumSizeHint());
+  QApplication::processEvents();
+  snapshot.Graph_KeyPress(13);
+  EXPECT_TRUE(saved.load(ExpectedFile(), "BMP") && saved.size() == QSize(400, 200));
 }
 
 TEST_F(GraphSnapshotTest, OtherKeysSaveNothing) {

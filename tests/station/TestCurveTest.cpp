@@ -1,5 +1,7 @@
 #include "station/TestCurve.h"
 
+#include <QApplication>
+
 #include "StationFixture.h"
 #include "settings/NumberText.h"
 #include "station/DateText.h"
@@ -83,6 +85,24 @@ TEST_F(TestCurveTest, DenseNoisyCurveIsDrawnUnbrokenAcrossTheBox) {
   ASSERT_TRUE(rows);
   EXPECT_LE(rows->first, int(kTopMargin) + 1);
   EXPECT_GE(rows->first, int(kTopMargin) - 1);
+}
+
+// A graph shrunk with its window shows the curve on show again at its new
+// size, even after a start refilled the buffer, with its labels placed anew.
+TEST_F(TestCurveTest, AShrunkGraphShowsTheSameCurveAndItsLabelsAtItsNewSize) {
+  for (double v : {0.0, 10.0, 20.0, 30.0}) Feed(v);
+  std::fill_n(program.graphic.GraphSamples.begin(), kLiveSampleLimit, -50.0);
+  testPage.show();
+  testPage.resize(testPage.minimumSizeHint());
+  QApplication::processEvents();
+  const int w = Width();
+  const int h = Height();
+  EXPECT_EQ(QSize(w, h), testPage.Graph->minimumSize());
+  EXPECT_TRUE(RedNear(0, h - 1));
+  EXPECT_TRUE(RedNear(w / 3, int(h - (h - kTopMargin) / 3)));
+  EXPECT_TRUE(RedNear(w - 1, int(kTopMargin)));
+  EXPECT_EQ(testPage.GraphMin->y(), h - 17);
+  EXPECT_EQ(testPage.LabTimeLog[0]->pos(), QPoint(w - 83, h + 2));
 }
 
 TEST_F(TestCurveTest, RangeIsShownInTheGraphUnit) {
