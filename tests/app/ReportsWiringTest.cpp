@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 
 #include "app/MainForm.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
-#include "settings/ConfigFile.h"
 #include "support/ProgramFolder.h"
 #include "support/QStringPrinter.h"
 
@@ -57,21 +55,6 @@ TEST_F(ReportsWiringTest, SaveButtonWritesTheShownTestAndTheOpenButtonsReadItBac
   form->testPage->browseOlds->click();
   EXPECT_EQ(dialogs.fileDialogs.size(), 2u);
   EXPECT_TRUE(dialogs.boxes.empty());
-}
-
-TEST_F(ReportsWiringTest, ARecordOfNulBytesLeavesNoNulInTheConfiguration) {
-  QFile damaged(folder.File("damaged.mem"));
-  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly) && damaged.write(QByteArray(1024 * 1024, '\0')) > 0);
-  damaged.close();
-  form->testPage->txtHumidity->setText("45");
-  dialogs.files.push_back(damaged.fileName());
-  form->reportPage->BrowseLogPrint->click();
-  form->testPage->cmdExit->click();
-  EXPECT_EQ(dialogs.boxes.size(), 1u);
-  const QStringList config = folder.ReadLines("kelbrin.cfg");
-  EXPECT_EQ(config.size(), cfg::kLineCount);
-  EXPECT_EQ(config.value(cfg::Humidity - 1), "45");
-  EXPECT_FALSE(config.join("").contains(QChar(0)));
 }
 
 TEST_F(ReportsWiringTest, SettingsTabOfTheWindowIsBehindThePassword) {
