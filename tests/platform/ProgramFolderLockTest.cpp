@@ -21,12 +21,14 @@ class ProgramFolderLockTest : public ::testing::Test {
   QString Folder(const QString& name) const { return dir.filePath(name); }
   ProgramFolderLock Lock(const QString& name) const { return {Folder(name), Folder("run")}; }
 
-  // A start on the folder in another process: 0 when it may run, 1 when it
-  // was told, in one box, that a copy runs from that folder.
+  // A start on the folder in another process: 0 when it may run, with its
+  // lock in the folder itself, 1 when it was told, in one box, that a copy
+  // runs from that folder.
   int StartElsewhere(const QString& name) const {
     return test::RunInChild([this, &name] {
       ScriptedDialogs seen;
-      if (Lock(name).Take(seen)) return seen.boxes.empty() ? 0 : 2;
+      ProgramFolderLock lock = Lock(name);
+      if (lock.Take(seen)) return seen.boxes.empty() && QDir(Folder("run")).isEmpty() ? 0 : 2;
       return seen.boxes.size() == 1 && seen.boxes[0].text.contains(Folder(name)) ? 1 : 2;
     });
   }
