@@ -103,6 +103,8 @@ TEST_F(TestCurveTest, AShrunkGraphShowsTheSameCurveAndItsLabelsAtItsNewSize) {
   EXPECT_TRUE(RedNear(w - 1, int(kTopMargin)));
   EXPECT_EQ(testPage.GraphMin->y(), h - 17);
   EXPECT_EQ(testPage.LabTimeLog[0]->pos(), QPoint(w - 83, h + 2));
+  EXPECT_EQ(testPage.LabTimeLog[4]->pos(), QPoint(0, h + 2));
+  EXPECT_LT(testPage.GraphMin->geometry().bottom(), testPage.LabTimeLog[4]->y());  // the labels do not overlap
 }
 
 TEST_F(TestCurveTest, RangeIsShownInTheGraphUnit) {
