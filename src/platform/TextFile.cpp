@@ -1,6 +1,5 @@
 #include "platform/TextFile.h"
 
-#include <QFile>
 
 #include "platform/Cp1254.h"
 #include "platform/WholeFile.h"

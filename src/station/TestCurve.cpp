@@ -50,7 +50,6 @@ void TestCurve::UpdateTestGraph() {
   shownSamples_.assign(first, last);
   shownLowest_ = *lowest;
   shownHighest_ = *highest;
-  shownFactor_ = graphic.GraphUnitFactor;
   DrawCurve();
 }
 
@@ -91,12 +90,13 @@ void TestCurve::DrawCurve() {
   const double h = graph.ScaleHeight();
   const double lowest = shownLowest_;
   const bool flat = shownHighest_ == lowest;
-  const double factor = shownFactor_;
-  const double scale = flat ? 1 : (h - kTopMargin) / ((shownHighest_ - lowest) * factor);
+  // The graph unit's factor scales the samples and their range alike, so
+  // the curve's shape does not depend on it.
+  const double scale = flat ? 1 : (h - kTopMargin) / (shownHighest_ - lowest);
   const double xStep = w / steps;
   points_.clear();
   for (int i = 0; i <= steps; ++i) {
-    const double y = flat ? h / 2 : h - (shownSamples_[i] - lowest) * scale * factor;
+    const double y = flat ? h / 2 : h - (shownSamples_[i] - lowest) * scale;
     // A sample read as an infinity has no place on the picture.
     if (std::isfinite(y)) points_.emplace_back(i * xStep, y);
   }

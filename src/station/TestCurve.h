@@ -44,7 +44,6 @@ class TestCurve : public QObject {
   std::vector<double> shownSamples_;
   double shownLowest_ = 0;
   double shownHighest_ = 0;
-  double shownFactor_ = 1;
   // Kept between redraws to spare the allocations.
   std::vector<QPointF> points_;
   std::vector<ColumnSpan> spans_;
