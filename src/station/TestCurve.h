@@ -38,9 +38,8 @@ class TestCurve : public QObject {
   Program& program_;
   TestPage& page_;
   // The curve on show: its samples from the first of the test to the newest,
-  // their range and the unit factor it was drawn with. The buffer may change
-  // before the next redraw (a start fills it anew), so a resized graph draws
-  // from this copy.
+  // and their range. The buffer may change before the next redraw (a start
+  // fills it anew), so a resized graph draws from this copy.
   std::vector<double> shownSamples_;
   double shownLowest_ = 0;
   double shownHighest_ = 0;
