@@ -7,6 +7,7 @@
 #include "link/CommOptions.h"
 
 #include "platform/Controls.h"
+#include "platform/FileReading.h"
 #include "platform/Presses.h"
 #include "settings/DirSelectForm.h"
 #include "settings/FormLog.h"
@@ -110,8 +111,8 @@ MainForm::~MainForm() { program.dialogs.SetBeforeShowing(nullptr, nullptr); }
 void MainForm::LoadLedPictures() {
   // A missing picture is replaced by a built-in one, so every LED can still
   // show one of two distinguishable pictures.
-  if (!LedOnPic.load(program.programFolder + QStringLiteral("/rledon.gif"))) LedOnPic = BuiltInLed(true);
-  if (!LedOffPic.load(program.programFolder + QStringLiteral("/rledoff.gif"))) LedOffPic = BuiltInLed(false);
+  if (!LoadPicture(LedOnPic, program.programFolder + QStringLiteral("/rledon.gif"))) LedOnPic = BuiltInLed(true);
+  if (!LoadPicture(LedOffPic, program.programFolder + QStringLiteral("/rledoff.gif"))) LedOffPic = BuiltInLed(false);
 }
 
 void MainForm::Form_Load() {

@@ -2,6 +2,7 @@
 // each line comes from, and how a line read back is applied, in the file's
 // order, running the list handlers as a choice by the operator does.
 #include "app/MainForm.h"
+#include "platform/FileReading.h"
 #include "settings/ConfigFile.h"
 #include "settings/NumberText.h"
 
@@ -33,7 +34,7 @@ void MainForm::LoadConfig() {
   };
 
   QPixmap logo;
-  if (logo.load(program.programFolder + QStringLiteral("/logo.jpg"))) reportPage->picIdeal->setPixmap(logo);
+  if (LoadPicture(logo, program.programFolder + QStringLiteral("/logo.jpg"))) reportPage->picIdeal->setPixmap(logo);
 
   if (auto value = line(cfg::ServiceCode)) global.ServiceCode = ConfigNumber(*value);
   if (auto value = line(cfg::IndPort)) comm.IndPort = ConfigRounded(*value);

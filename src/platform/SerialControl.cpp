@@ -3,10 +3,11 @@
 #include <sys/ioctl.h>
 #include <termios.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+
+#include "platform/FileReading.h"
 
 namespace vt {
 namespace {
@@ -51,8 +52,9 @@ std::optional<QString> FolderDevicePath(const QString& programFolder, int portNu
     return device.isEmpty() ? entry.symLinkTarget() : device;
   }
   if (entry.isFile()) {
-    QFile file(entry.filePath());
-    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readLine()).trimmed() : QString();
+    QFile file;
+    const bool opened = OpenForReading(file, entry.filePath()) == FileOpening::Opened;
+    return opened ? QString::fromLocal8Bit(file.readLine()).trimmed() : QString();
   }
   return std::nullopt;
 }

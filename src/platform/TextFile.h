@@ -9,10 +9,11 @@ namespace vt {
 // The program's text files: one value per line, CR LF after every line,
 // Windows-1254 text.
 
-// The lines of the file, or nothing when it cannot be opened. CR LF, a lone
-// CR and a lone LF all end a line. A non-negative `maxBytes` reads no more
-// than that many bytes from the start of the file, so a huge or endless file
-// (a device chosen by mistake) cannot exhaust the memory.
+// The lines of the file, or nothing when it cannot be opened or is no
+// regular file (a FIFO, a device or a socket, which are never waited on).
+// CR LF, a lone CR and a lone LF all end a line. A non-negative `maxBytes`
+// reads no more than that many bytes from the start of the file, so a huge
+// file cannot exhaust the memory.
 std::optional<QStringList> ReadTextLines(const QString& path, qint64 maxBytes = -1);
 
 // A character that no line of a text file holds: a control character other
@@ -21,17 +22,18 @@ std::optional<QStringList> ReadTextLines(const QString& path, qint64 maxBytes = 
 bool IsNoTextCharacter(QChar ch);
 
 // What reading a file that must be text found.
-enum class TextFileRead { Read, CannotOpen, NotText };
+enum class TextFileRead { Read, CannotOpen, NoRegularFile, NotText };
 struct TextFileLines {
   TextFileRead result = TextFileRead::CannotOpen;
   QStringList lines;  // when read
 };
 
 // The lines of the file as ReadTextLines gives them from its first
-// `maxBytes` bytes, unless those bytes hold a character that no text holds:
-// then the file is no text file. Reading stops at the block of 64 KiB that
-// holds the first such character, so a large file of NUL bytes or an
-// endless device (/dev/zero) is refused at once.
+// `maxBytes` bytes. A file that is no regular file (a FIFO, a device or a
+// socket) is refused before anything waits on it; one whose bytes hold a
+// character that no text holds is no text file. Reading stops at the block
+// of 64 KiB that holds the first such character, so a large file of NUL
+// bytes is refused at once.
 TextFileLines ReadTextFile(const QString& path, qint64 maxBytes);
 
 // Writes the lines to a temporary file beside `path` and renames it over the

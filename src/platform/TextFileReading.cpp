@@ -1,8 +1,8 @@
 // Reading the program's text files (declared in TextFile.h).
-#include <QFile>
 #include <algorithm>
 
 #include "platform/Cp1254.h"
+#include "platform/FileReading.h"
 #include "platform/TextFile.h"
 
 namespace vt {
@@ -36,8 +36,8 @@ QStringList SplitLines(const QString& text) {
 }  // namespace
 
 std::optional<QStringList> ReadTextLines(const QString& path, qint64 maxBytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QFile file;
+  if (OpenForReading(file, path) != FileOpening::Opened) return std::nullopt;
   return SplitLines(FromCp1254(maxBytes < 0 ? file.readAll() : file.read(maxBytes)));
 }
 
@@ -47,8 +47,10 @@ bool IsNoTextCharacter(QChar ch) {
 }
 
 TextFileLines ReadTextFile(const QString& path, qint64 maxBytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {TextFileRead::CannotOpen, {}};
+  QFile file;
+  const FileOpening opening = OpenForReading(file, path);
+  if (opening == FileOpening::CannotOpen) return {TextFileRead::CannotOpen, {}};
+  if (opening == FileOpening::NoRegularFile) return {TextFileRead::NoRegularFile, {}};
   QString text;
   for (qint64 left = maxBytes; left > 0;) {
     const QString block = FromCp1254(file.read(std::min(kTextBlockBytes, left)));

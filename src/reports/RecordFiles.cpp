@@ -134,10 +134,10 @@ bool RecordFiles::LoadTestRecord(const QString& path) {
                             kFileSystemError);
     return false;
   }
-  if (file.result == TextFileRead::CannotOpen) {
+  if (file.result != TextFileRead::Read) {
     program_.dialogs.MsgBox(QStringLiteral("Cannot read test record file %1").arg(path), MsgStyle::OkOnly,
                             kFileSystemError);
-    return true;
+    return file.result == TextFileRead::CannotOpen;
   }
   ApplyRecord(ParseRecordLines(file.lines));
   return true;

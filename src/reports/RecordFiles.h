@@ -30,8 +30,9 @@ class RecordFiles : public QObject {
   void SaveTestRecord();
   // Puts the record into the window. A file that cannot be opened is
   // reported and changes nothing, and the opening goes on. False when the
-  // file is no test record (it holds a character that no text holds, such
-  // as the NUL bytes a power cut leaves): that is reported, nothing
+  // file is no regular file (a FIFO, a device or a socket, which is never
+  // waited on) or no test record (it holds a character that no text holds,
+  // such as the NUL bytes a power cut leaves): that is reported, nothing
   // changes, and the opening stops.
   bool LoadTestRecord(const QString& path);
 

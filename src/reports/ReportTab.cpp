@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 
+#include "platform/FileReading.h"
 #include "platform/Presses.h"
 #include "settings/Formats.h"
 #include "settings/Messages.h"
@@ -120,7 +121,7 @@ void ReportTab::cmdSelPicture_Click() {
   const auto chosen = program_.dialogs.ShowOpen(request);
   if (!chosen) return;
   QPixmap picture;
-  if (picture.load(*chosen)) report_.picIdeal->setPixmap(picture);
+  if (LoadPicture(picture, *chosen)) report_.picIdeal->setPixmap(picture);
 }
 
 }  // namespace vt

@@ -1,8 +1,7 @@
 #include "setup/MemoryFile.h"
 
-#include <QFile>
-
 #include "platform/Cp1254.h"
+#include "platform/FileReading.h"
 #include "platform/TextFile.h"
 #include "settings/NumberText.h"
 
@@ -16,8 +15,8 @@ constexpr qint64 kChunkBytes = 4096;
 }  // namespace
 
 std::optional<MemoryFileText> ReadMemoryFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QFile file;
+  if (OpenForReading(file, path) != FileOpening::Opened) return std::nullopt;
   MemoryFileText text;
   QByteArray line;
   bool afterCr = false;  // a LF right after a CR belongs to that line end

@@ -23,7 +23,8 @@ struct MemoryFileText {
   bool complete = false;
 };
 
-// Nothing when the file cannot be opened.
+// Nothing when the file cannot be opened or is no regular file (a FIFO, a
+// device or a socket, which are never waited on).
 std::optional<MemoryFileText> ReadMemoryFile(const QString& path);
 
 // The cell value a line stands for: a whole number from 0 to 255 written

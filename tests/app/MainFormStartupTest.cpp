@@ -10,6 +10,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "settings/ConfigFile.h"
 #include "support/FileSizeLimit.h"
+#include "support/NoRegularFiles.h"
 #include "support/ProgramFolder.h"
 #include "support/PtyPair.h"
 #include "support/QStringPrinter.h"
@@ -357,7 +358,7 @@ TEST_F(MainFormStartup, NothingShowsAfterTheCloseAndBoxesShowWithoutTheWindowOnc
   EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("later")});
 }
 
-TEST(MainFormLedPictures, MissingPicturesAreReplacedByTwoDistinctBuiltInOnes) {
+TEST(MainFormLedPictures, PicturesThatCannotBeReadAreReplacedByTwoDistinctBuiltInOnes) {
   test::ProgramFolder empty(false);
   ScriptedDialogs dialogs;
   FakeClock clock;
@@ -365,6 +366,36 @@ TEST(MainFormLedPictures, MissingPicturesAreReplacedByTwoDistinctBuiltInOnes) {
   EXPECT_FALSE(form.LedOnPic.isNull());
   EXPECT_FALSE(form.LedOffPic.isNull());
   EXPECT_NE(form.LedOnPic.toImage(), form.LedOffPic.toImage());
+
+  test::ProgramFolder withPictures;
+  MainForm pictured(withPictures.Path(), dialogs, clock, MainForm::Options{0, false});
+  EXPECT_NE(pictured.LedOnPic.toImage(), form.LedOnPic.toImage());
+  EXPECT_NE(pictured.LedOffPic.toImage(), form.LedOffPic.toImage());
+
+  // A FIFO or a device in a picture's place is not read either.
+  test::ProgramFolder special(false);
+  const QString fifo = test::MakeNoRegularFiles(special.Path()).value(0);
+  ASSERT_TRUE(QFile::link(fifo, special.File("rledon.gif")) && QFile::link("/dev/zero", special.File("rledoff.gif")));
+  MainForm other(special.Path(), dialogs, clock, MainForm::Options{0, false});
+  EXPECT_EQ(other.LedOnPic.toImage(), form.LedOnPic.toImage());
+  EXPECT_EQ(other.LedOffPic.toImage(), form.LedOffPic.toImage());
+}
+
+// A FIFO or a device in place of the configuration or the logo is not
+// waited on: start-up goes on as when the file cannot be read.
+TEST_F(MainFormStartup, AFifoOrADeviceInPlaceOfTheConfigurationOrTheLogoIsNotRead) {
+  WriteConfig(ConfigLines());
+  const QString fifo = test::MakeNoRegularFiles(folder.Path()).value(0);
+  ASSERT_TRUE(QFile::remove(folder.File("logo.jpg")) && QFile::link(fifo, folder.File("logo.jpg")));
+  EXPECT_TRUE(Start()->reportPage->picIdeal->pixmap().isNull());
+  EXPECT_TRUE(dialogs.boxes.empty());
+
+  for (const QString& target : {fifo, QStringLiteral("/dev/null")}) {
+    ASSERT_TRUE(QFile::remove(folder.File("kelbrin.cfg")) && QFile::link(target, folder.File("kelbrin.cfg")));
+    dialogs.boxes.clear();
+    EXPECT_EQ(Start()->program.comm.PLCSettings, QStringLiteral("9600,e,7,1"));
+    EXPECT_EQ(dialogs.texts(), QStringList({"Cannot read configuration file, please select options manually"}));
+  }
 }
 
 TEST_F(MainFormStartup, TestInformationBoxesSelectTheirWholeTextOnFocus) {

@@ -7,6 +7,8 @@
 #include "app/MainForm.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedDialogs.h"
+#include "settings/ConfigFile.h"
+#include "support/NoRegularFiles.h"
 #include "support/ProgramFolder.h"
 #include "support/QStringPrinter.h"
 
@@ -55,6 +57,27 @@ TEST_F(ReportsWiringTest, SaveButtonWritesTheShownTestAndTheOpenButtonsReadItBac
   form->testPage->browseOlds->click();
   EXPECT_EQ(dialogs.fileDialogs.size(), 2u);
   EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+// A FIFO chosen as a record is not waited on: the record's box shows at
+// once, and the window, the record flag and the configuration stay as they
+// were.
+TEST_F(ReportsWiringTest, AFifoChosenAsARecordIsRefusedAtOnceAndChangesNothing) {
+  const QString fifo = test::MakeNoRegularFiles(folder.Path()).value(0);
+  ASSERT_FALSE(fifo.isEmpty());
+  form->testPage->txtHumidity->setText("45");
+  form->SaveConfig();
+  const QStringList config = folder.ReadLines("kelbrin.cfg");
+  ASSERT_EQ(config.value(cfg::Humidity - 1), "45");
+  form->SSTab1->setCurrentIndex(2);
+  dialogs.files.push_back(fifo);
+  form->reportPage->BrowseLogPrint->click();
+  EXPECT_EQ(dialogs.texts(), QStringList({"Cannot read test record file " + fifo}));
+  EXPECT_EQ(form->testPage->txtHumidity->text(), "45");
+  EXPECT_FALSE(form->program.global.RecordLoaded);
+  EXPECT_EQ(form->SSTab1->currentIndex(), 2);
+  form->testPage->cmdExit->click();
+  EXPECT_EQ(folder.ReadLines("kelbrin.cfg"), config);
 }
 
 TEST_F(ReportsWiringTest, SettingsTabOfTheWindowIsBehindThePassword) {

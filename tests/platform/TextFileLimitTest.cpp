@@ -1,11 +1,14 @@
 // Reading a text file no further than a byte limit, and refusing one that
-// holds what no text holds.
+// holds what no text holds or is no regular file.
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPixmap>
 #include <QTemporaryDir>
 
+#include "platform/FileReading.h"
 #include "platform/TextFile.h"
+#include "support/NoRegularFiles.h"
 
 namespace vt {
 namespace {
@@ -20,12 +23,29 @@ TEST(TextFileLimitTest, ReadingStopsAtTheLimit) {
   EXPECT_EQ(ReadTextLines(path, 1000).value(), QStringList({"one", "two", "three"}));
 }
 
-TEST(TextFileLimitTest, AnEndlessDeviceIsReadOnlyUpToTheLimit) {
-  if (!QFile::exists("/dev/zero")) GTEST_SKIP() << "no /dev/zero";
-  const auto lines = ReadTextLines("/dev/zero", 100000);
-  ASSERT_TRUE(lines);
-  ASSERT_EQ(lines->size(), 1);
-  EXPECT_EQ(lines->front().size(), 100000);
+// Opening a FIFO waits for a writer and a device may never end: every
+// reading takes a regular file only, links followed, and refuses anything
+// else at once.
+TEST(TextFileLimitTest, OnlyARegularFileIsRead) {
+  QTemporaryDir dir;
+  const QStringList refused = test::MakeNoRegularFiles(dir.path()) << dir.path();
+  ASSERT_EQ(refused.size(), 6);
+  const QPixmap kept = QPixmap::fromImage(QImage(3, 2, QImage::Format_RGB32));
+  for (const QString& path : refused) {
+    SCOPED_TRACE(path.toStdString());
+    EXPECT_FALSE(ReadTextLines(path, 100000));
+    EXPECT_EQ(ReadTextFile(path, 100000).result, TextFileRead::NoRegularFile);
+    EXPECT_FALSE(ReadWholeFile(path));
+    QPixmap picture = kept;
+    EXPECT_FALSE(LoadPicture(picture, path));
+    EXPECT_EQ(picture.cacheKey(), kept.cacheKey());
+  }
+  const QString missing = dir.filePath("missing.txt");
+  EXPECT_EQ(ReadTextFile(missing, 100).result, TextFileRead::CannotOpen);
+  ASSERT_TRUE(WriteTextLines(missing, {"one", "two"}) && QFile::link(missing, dir.filePath("link.txt")));
+  EXPECT_EQ(ReadTextLines(dir.filePath("link.txt")), QStringList({"one", "two"}));
+  EXPECT_EQ(ReadTextFile(dir.filePath("link.txt"), 100).lines, QStringList({"one", "two"}));
+  EXPECT_EQ(ReadWholeFile(dir.filePath("link.txt")), QByteArray("one\r\ntwo\r\n"));
 }
 
 TEST(TextFileLimitTest, AFileHoldingAControlCharacterOtherThanTabCrAndLfIsNoTextFile) {

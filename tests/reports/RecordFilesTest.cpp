@@ -7,6 +7,7 @@
 #include "platform/TextFile.h"
 #include "reports/ReportsFixture.h"
 #include "support/DefaultLocale.h"
+#include "support/NoRegularFiles.h"
 
 namespace vt {
 namespace {
@@ -268,7 +269,8 @@ TEST_F(RecordFilesTest, AFileThatCannotBeReadIsReportedAndTheOpeningGoesOn) {
   EXPECT_EQ(tabs->currentIndex(), 0);
 }
 
-// A power cut leaves a record as NUL bytes; a device can be chosen by mistake.
+// A power cut leaves a record as NUL bytes; a FIFO, a socket or a device can
+// be chosen by mistake, and is not even read.
 TEST_F(RecordFilesTest, AFileNoRecordCanBeIsRefusedAndChangesNothing) {
   ShowFinishedTest();
   QFile record(SaveAndGetPath()), nulBytes(folder.File("cut.mem"));
@@ -279,10 +281,14 @@ TEST_F(RecordFilesTest, AFileNoRecordCanBeIsRefusedAndChangesNothing) {
   record.close(), nulBytes.close();
   tabs->setCurrentIndex(2);
   const QStringList shown = RecordLines(recordFiles->GatherRecord()) << reportPage->labReportValues->text();
-  for (const QString& path : {record.fileName(), nulBytes.fileName(), QString("/dev/zero")}) {
+  const QStringList noRegularFiles = test::MakeNoRegularFiles(folder.Path());
+  ASSERT_EQ(noRegularFiles.size(), 5);
+  for (const QString& path : QStringList({record.fileName(), nulBytes.fileName()}) + noRegularFiles) {
     dialogs.boxes.clear();
     OpenRecord(path);
-    EXPECT_EQ(dialogs.texts(), QStringList({"File " + path + " is not a test record"}));
+    const bool read = !noRegularFiles.contains(path);
+    EXPECT_EQ(dialogs.texts(), QStringList(read ? "File " + path + " is not a test record"
+                                                : "Cannot read test record file " + path));
     EXPECT_EQ(RecordLines(recordFiles->GatherRecord()) << reportPage->labReportValues->text(), shown);
   }
   EXPECT_EQ(dialogs.boxes.at(0).title, "File System Error");

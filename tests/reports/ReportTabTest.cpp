@@ -2,6 +2,7 @@
 #include <QImage>
 
 #include "reports/ReportsFixture.h"
+#include "support/NoRegularFiles.h"
 
 namespace vt {
 namespace {
@@ -165,9 +166,12 @@ TEST_F(ReportTabTest, LogoIsReplacedByAChosenPictureOnly) {
   EXPECT_TRUE(request.flags & FileMustExist);
   EXPECT_EQ(reportPage->picIdeal->pixmap().size(), logoSize);
 
-  dialogs.files.push_back(folder.File("not-a-picture.jpg"));
-  reportTab->cmdSelPicture_Click();
-  EXPECT_EQ(reportPage->picIdeal->pixmap().size(), logoSize);
+  for (const QString& path : QStringList{folder.File("not-a-picture.jpg")} + test::MakeNoRegularFiles(folder.Path())) {
+    dialogs.files.push_back(path);
+    reportTab->cmdSelPicture_Click();
+    EXPECT_EQ(reportPage->picIdeal->pixmap().size(), logoSize) << path.toStdString();
+  }
+  EXPECT_EQ(dialogs.fileDialogs.size(), 7u);
 
   dialogs.files.push_back(folder.File("red.png"));
   reportTab->cmdSelPicture_Click();
