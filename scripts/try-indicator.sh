@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes a program folder for trying VorTEST without a machine and serves the
-# simulated force indicator there until ended (Ctrl+C or SIGTERM, after which
-# the simulator removes its link):
+# simulated force indicator there until ended (SIGTERM, or Ctrl+C or a
+# hang-up where they are not ignored), after which the simulator removes its
+# link while the link still points to it:
 #
 #   scripts/try-indicator.sh BIN FOLDER
 #

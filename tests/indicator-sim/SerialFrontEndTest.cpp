@@ -153,6 +153,21 @@ TEST_F(SerialFrontEndTest, LinkPointsAtTheSlaveAndGoesWithTheFrontEnd) {
   EXPECT_FALSE(QFileInfo(link).isSymLink());
 }
 
+// A newer simulator that took the link over keeps it when the older ends.
+TEST_F(SerialFrontEndTest, ALinkTakenOverStaysWithItsNewSimulator) {
+  QTemporaryDir folder;
+  const QString link = folder.filePath(QStringLiteral("COM1"));
+  IndicatorSim newer;
+  ASSERT_TRUE(newer.OpenSerial(Transport::Rtu));
+  {
+    IndicatorSim older;
+    ASSERT_TRUE(older.OpenSerial(Transport::Rtu));
+    ASSERT_TRUE(older.LinkSerial(link));
+    ASSERT_TRUE(newer.LinkSerial(link));
+  }
+  EXPECT_EQ(QFileInfo(link).symLinkTarget(), newer.SerialPath());
+}
+
 TEST_F(SerialFrontEndTest, LinkRefusesToReplaceARealFile) {
   QTemporaryDir folder;
   const QString path = folder.filePath(QStringLiteral("COM2"));

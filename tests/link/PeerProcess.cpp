@@ -51,7 +51,12 @@ SocatPtyPair::SocatPtyPair(const QString& linkA, const QString& linkB)
     : socat_(QStringLiteral("socat"), {QStringLiteral("-d"), QStringLiteral("-d"),
                                        QStringLiteral("pty,raw,echo=0,link=") + linkA,
                                        QStringLiteral("pty,raw,echo=0,link=") + linkB}) {
-  ready_ = WaitFor([&] { return QFileInfo::exists(linkA) && QFileInfo::exists(linkB); });
+  ready_ = socat_.Started() && WaitFor([&] { return QFileInfo::exists(linkA) && QFileInfo::exists(linkB); });
+}
+
+std::string SocatPtyPair::Problem() {
+  if (!socat_.Started()) return "socat is missing: install the socat package";
+  return "socat made no linked pair of pseudo-terminals: " + socat_.Output().toStdString();
 }
 
 PeerProcess StartAsciiSlave(const QString& device) {

@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <string>
 
 namespace vt::test {
 
@@ -16,6 +17,8 @@ class PeerProcess {
   PeerProcess& operator=(const PeerProcess&) = delete;
 
   bool Running() const { return process_.state() == QProcess::Running; }
+  // False when the program could not be started (not installed).
+  bool Started() const { return process_.error() != QProcess::FailedToStart; }
   // What the program wrote so far, for a failure message.
   QString Output() {
     return QString::fromLocal8Bit(process_.readAllStandardOutput() + process_.readAllStandardError());
@@ -26,11 +29,13 @@ class PeerProcess {
 };
 
 // Two pseudo-terminals linked by socat, reachable as symlinks at the two
-// paths; false from Ready() when they did not appear in time.
+// paths; false from Ready() when they did not appear in time, and Problem()
+// says why.
 class SocatPtyPair {
  public:
   SocatPtyPair(const QString& linkA, const QString& linkB);
   bool Ready() const { return ready_; }
+  std::string Problem();
 
  private:
   PeerProcess socat_;

@@ -91,8 +91,8 @@ TEST(Peer, LibmodbusOverTcp) {
 
 TEST(Peer, LibmodbusOverRtu) {
   LinkRig rig;
-  const test::SocatPtyPair pair(rig.folder.File("COM1"), rig.folder.File("slave"));
-  ASSERT_TRUE(pair.Ready());
+  test::SocatPtyPair pair(rig.folder.File("COM1"), rig.folder.File("slave"));
+  ASSERT_TRUE(pair.Ready()) << pair.Problem();
   const auto slave = ModbusSlave::Rtu(rig.folder.File("slave"));
   ASSERT_TRUE(slave);
   ASSERT_TRUE(rig.OpenSerial(1, true, "9600,n,8,1"));
@@ -102,8 +102,8 @@ TEST(Peer, LibmodbusOverRtu) {
 
 TEST(Peer, PymodbusOverAscii) {
   LinkRig rig;
-  const test::SocatPtyPair pair(rig.folder.File("COM2"), rig.folder.File("slave"));
-  ASSERT_TRUE(pair.Ready());
+  test::SocatPtyPair pair(rig.folder.File("COM2"), rig.folder.File("slave"));
+  ASSERT_TRUE(pair.Ready()) << pair.Problem();
   test::PeerProcess slave = test::StartAsciiSlave(rig.folder.File("slave"));
   ASSERT_TRUE(slave.Running()) << slave.Output().toStdString();
   ASSERT_TRUE(rig.OpenSerial(2, false, "9600,e,7,1"));

@@ -49,7 +49,8 @@ SerialFrontEnd::SerialFrontEnd(Responder& responder, Transport mode, QObject* pa
 
 SerialFrontEnd::~SerialFrontEnd() {
   notifier_.reset();
-  if (!linkPath_.isEmpty()) QFile::remove(linkPath_);
+  // A link pointed elsewhere meanwhile (by a newer simulator) is not ours.
+  if (!linkPath_.isEmpty() && QFile::symLinkTarget(linkPath_) == slavePath_) QFile::remove(linkPath_);
   if (masterFd_ >= 0) ::close(masterFd_);
   if (slaveFd_ >= 0) ::close(slaveFd_);
 }

@@ -37,8 +37,8 @@ class SerialFrontEnd : public QObject {
   Transport Mode() const { return mode_; }
 
   // Creates (or replaces) a symbolic link to the slave path; removed again
-  // when the front end ends. An existing file that is not a link is kept and
-  // the call fails.
+  // when the front end ends, while it still points to the slave path. An
+  // existing file that is not a link is kept and the call fails.
   bool CreateLink(const QString& linkPath, QString* error);
 
   void SetAddress(int address) { address_ = address; }

@@ -1,4 +1,5 @@
 // indicator-sim: the simulated force indicator as a program of its own.
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -6,7 +7,6 @@
 #include <QDir>
 #include <QSocketNotifier>
 #include <QTextStream>
-#include <csignal>
 
 #include "indicator-sim/CommandLine.h"
 #include "indicator-sim/IndicatorSim.h"
@@ -20,20 +20,33 @@ void OnSignal(int) {
   [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
 }
 
-// Ends the event loop on Ctrl+C or a termination request, so that the
-// serial link is removed on the way out.
+// Ends the event loop on a termination request, Ctrl+C or a hang-up, so that
+// the serial link is removed on the way out. Ctrl+C and the hang-up stay
+// ignored where they were ignored at the start (in the background of a
+// script, under nohup): whoever started the simulator so ends it itself.
 void QuitOnSignals(QCoreApplication& application) {
   if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
   auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &application);
   QObject::connect(notifier, &QSocketNotifier::activated, &application, &QCoreApplication::quit);
-  std::signal(SIGINT, OnSignal);
-  std::signal(SIGTERM, OnSignal);
+  struct sigaction quit {};
+  quit.sa_handler = OnSignal;
+  sigemptyset(&quit.sa_mask);
+  quit.sa_flags = SA_RESTART;
+  ::sigaction(SIGTERM, &quit, nullptr);
+  for (const int interruption : {SIGINT, SIGHUP}) {
+    struct sigaction inherited {};
+    ::sigaction(interruption, nullptr, &inherited);
+    if (inherited.sa_handler != SIG_IGN) ::sigaction(interruption, &quit, nullptr);
+  }
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QCoreApplication application(argc, argv);
+  // Before the link exists, so that no signal ends the simulator without
+  // removing it.
+  QuitOnSignals(application);
   QTextStream out(stdout);
   QTextStream err(stderr);
 
@@ -77,6 +90,5 @@ int main(int argc, char* argv[]) {
   }
 
   sim.StartClock();
-  QuitOnSignals(application);
   return application.exec();
 }
