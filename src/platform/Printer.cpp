@@ -119,6 +119,21 @@ void Printer::PaintPicture(const QImage& picture, const QRectF& boxMm) {
   });
 }
 
+void Printer::PaintDrawing(const QRectF& boxMm, QSizeF drawingSize, Drawing draw) {
+  if (drawingSize.isEmpty() || boxMm.isEmpty()) return;
+  steps_.push_back([boxMm, drawingSize, draw = std::move(draw)](QPainter& painter, const OutputDots& dots) {
+    const QRectF box(boxMm.topLeft() * dots.perMm, boxMm.size() * dots.perMm);
+    const double scale = std::min(box.width() / drawingSize.width(), box.height() / drawingSize.height());
+    const QSizeF drawn = drawingSize * scale;
+    painter.save();
+    painter.setClipRect(box);
+    painter.translate(box.center() - QPointF(drawn.width(), drawn.height()) / 2);
+    painter.scale(scale, scale);
+    draw(painter);
+    painter.restore();
+  });
+}
+
 std::optional<PrintError> Printer::EndDoc() {
   writtenFile_.clear();
   switch (output_.kind) {
