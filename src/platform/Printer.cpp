@@ -112,13 +112,6 @@ void Printer::PaintPicture(const QImage& picture, QPointF topLeftMm, double maxH
   });
 }
 
-void Printer::PaintPicture(const QImage& picture, const QRectF& boxMm) {
-  if (picture.isNull()) return;
-  steps_.push_back([picture, boxMm](QPainter& painter, const OutputDots& dots) {
-    DrawPicture(painter, picture, boxMm, dots);
-  });
-}
-
 void Printer::PaintDrawing(const QRectF& boxMm, QSizeF drawingSize, Drawing draw) {
   if (drawingSize.isEmpty() || boxMm.isEmpty()) return;
   steps_.push_back([boxMm, drawingSize, draw = std::move(draw)](QPainter& painter, const OutputDots& dots) {

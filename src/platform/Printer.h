@@ -94,7 +94,6 @@ class Printer {
   // would run past the right edge of the printable area or be taller than
   // `maxHeightMm` is scaled down to fit, keeping its proportions.
   void PaintPicture(const QImage& picture, QPointF topLeftMm, double maxHeightMm);
-  void PaintPicture(const QImage& picture, const QRectF& boxMm);
 
   // `draw` paints in the units of a drawing of `drawingSize`, which is scaled
   // alike both ways to the largest size that fits the box and centred in it;
