@@ -98,7 +98,8 @@ class Printer {
   // `draw` paints in the units of a drawing of `drawingSize`, which is scaled
   // alike both ways to the largest size that fits the box and centred in it;
   // nothing it paints reaches outside the box. The drawing sets its own pens
-  // and brushes; the painter is taken back as it was.
+  // and brushes; the painter is taken back as it was. A drawing or a box
+  // without size draws nothing.
   using Drawing = std::function<void(QPainter&)>;
   void PaintDrawing(const QRectF& boxMm, QSizeF drawingSize, Drawing draw);
 

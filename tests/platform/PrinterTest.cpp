@@ -134,10 +134,15 @@ TEST_F(PrinterTest, DrawingsAreScaledAlikeBothWaysIntoTheirBoxAsLinesAndShapes) 
   // A square drawing in a wide box: 75 x 75 mm in its middle.
   printer.PaintDrawing(QRectF(20, 40, 150, 75), QSizeF(100, 100),
                        [](QPainter& painter) { painter.fillRect(QRectF(0, 0, 100, 100), Qt::green); });
+  // A drawing or a box without size draws nothing.
+  int emptyDrawn = 0;
+  printer.PaintDrawing(QRectF(20, 20, 150, 75), QSizeF(0, 100), [&](QPainter&) { ++emptyDrawn; });
+  printer.PaintDrawing(QRectF(20, 20, 0, 75), QSizeF(100, 100), [&](QPainter&) { ++emptyDrawn; });
   printer.SetDrawWidth(5);
   printer.Line({20, 230}, {170, 230});
   printer.Print({20, 240}, "after");
   ASSERT_FALSE(printer.EndDoc());
+  EXPECT_EQ(emptyDrawn, 0);
 
   EXPECT_TRUE(test::PdfImageSizes(PdfPath()).empty());
   const QImage page = test::PdfPageImage(PdfPath(), kDotsPerMm);
