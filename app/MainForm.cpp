@@ -86,9 +86,9 @@ MainForm::MainForm(const QString& programFolder, Dialogs& dialogs, Clock& clock,
   reportTab = std::make_unique<ReportTab>(program, *testPage, *reportPage, *SSTab1);
   recordFiles = std::make_unique<RecordFiles>(program, *testPage, *reportPage, machine, settingsPage->txtCompanyHdr,
                                               *reportTab, [this] { testCurve->UpdateTestGraph(); });
-  printedReports = std::make_unique<PrintedReports>(program, *testPage, *reportPage, *recordFiles,
-                                                    settingsPage->txtCompanyHdr,
-                                                    SystemPrinterFactory(programFolder, dialogs));
+  printedReports =
+      std::make_unique<PrintedReports>(program, *testPage, testCurve->Shown(), *reportPage, *recordFiles,
+                                       settingsPage->txtCompanyHdr, SystemPrinterFactory(programFolder, dialogs));
 
   CommandQueue& queue = program.commandQueue;
   connect(testPage->cmdExit, &QPushButton::clicked, this, &MainForm::cmdExit_Click);

@@ -112,10 +112,18 @@ void Printer::PaintPicture(const QImage& picture, QPointF topLeftMm, double maxH
   });
 }
 
-void Printer::PaintPicture(const QImage& picture, const QRectF& boxMm) {
-  if (picture.isNull()) return;
-  steps_.push_back([picture, boxMm](QPainter& painter, const OutputDots& dots) {
-    DrawPicture(painter, picture, boxMm, dots);
+void Printer::PaintDrawing(const QRectF& boxMm, QSizeF drawingSize, Drawing draw) {
+  if (drawingSize.isEmpty() || boxMm.isEmpty()) return;
+  steps_.push_back([boxMm, drawingSize, draw = std::move(draw)](QPainter& painter, const OutputDots& dots) {
+    const QRectF box(boxMm.topLeft() * dots.perMm, boxMm.size() * dots.perMm);
+    const double scale = std::min(box.width() / drawingSize.width(), box.height() / drawingSize.height());
+    const QSizeF drawn = drawingSize * scale;
+    painter.save();
+    painter.setClipRect(box);
+    painter.translate(box.center() - QPointF(drawn.width(), drawn.height()) / 2);
+    painter.scale(scale, scale);
+    draw(painter);
+    painter.restore();
   });
 }
 

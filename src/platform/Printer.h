@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -68,6 +69,9 @@ constexpr int PrinterError = 482;
 // boxes. A picture reaches the output with no more pixels than the output's
 // picture resolution gives its printed size (the printer's own resolution,
 // 300 dots per inch in a PDF): a finer one is scaled down to that first.
+// A drawing reaches the output as lines and shapes, at the output's own
+// resolution: it is made in units of its own, scaled alike both ways onto its
+// box, and its pen widths scale with it.
 //
 // With no printer the page goes into the "Reports" folder as a PDF named
 // after the document; a name already taken there gets " (2)", " (3)" and so
@@ -90,7 +94,14 @@ class Printer {
   // would run past the right edge of the printable area or be taller than
   // `maxHeightMm` is scaled down to fit, keeping its proportions.
   void PaintPicture(const QImage& picture, QPointF topLeftMm, double maxHeightMm);
-  void PaintPicture(const QImage& picture, const QRectF& boxMm);
+
+  // `draw` paints in the units of a drawing of `drawingSize`, which is scaled
+  // alike both ways to the largest size that fits the box and centred in it;
+  // nothing it paints reaches outside the box. The drawing sets its own pens
+  // and brushes; the painter is taken back as it was. A drawing or a box
+  // without size draws nothing.
+  using Drawing = std::function<void(QPainter&)>;
+  void PaintDrawing(const QRectF& boxMm, QSizeF drawingSize, Drawing draw);
 
   // Prints the page (or writes the PDF); nothing on success, else the error.
   std::optional<PrintError> EndDoc();

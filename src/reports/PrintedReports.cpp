@@ -11,7 +11,7 @@ const QString kResultsReportTitle = QStringLiteral("Test Sonuçları");
 constexpr double kTestReportTop = 20;
 constexpr double kResultsReportTop = 10;
 
-// The curve picture's box on the page, and its labels.
+// The curve's box on the page, and its labels.
 const QRectF kGraphBox(20, 140, 150, 75);
 constexpr int kTimeLabels = 5;
 constexpr int kForceSteps = 5;
@@ -23,10 +23,12 @@ ReportRow Row(const QLabel* label, const QString& value) {
 
 }  // namespace
 
-PrintedReports::PrintedReports(Program& program, TestPage& testPage, ReportPage& reportPage, RecordFiles& records,
-                               std::array<QLineEdit*, 2> companyHdr, PrinterFactory printers)
+PrintedReports::PrintedReports(Program& program, TestPage& testPage, const ShownCurve& shownCurve,
+                               ReportPage& reportPage, RecordFiles& records, std::array<QLineEdit*, 2> companyHdr,
+                               PrinterFactory printers)
     : program_(program),
       test_(testPage),
+      shownCurve_(shownCurve),
       report_(reportPage),
       records_(records),
       companyHdr_(companyHdr),
@@ -86,7 +88,13 @@ ReportHeader PrintedReports::Header(const QString& title) const {
 }
 
 void PrintedReports::DrawCurveBlock(Printer& printer) const {
-  printer.PaintPicture(test_.Graph->Picture(), kGraphBox);
+  // The curve the graph shows, drawn afresh as on a graph of its designed
+  // size, whose shape the box has: the page keeps the curve's proportions and
+  // line widths however large the window shows the graph.
+  const QSize designed = test_.Graph->DesignedSize();
+  printer.PaintDrawing(kGraphBox, designed, [designed, curve = shownCurve_](QPainter& painter) {
+    CurveDrawing().Draw(painter, designed, curve);
+  });
 
   printer.SetFont({printer.Font().name, 6, true});
   const double timeStep = kGraphBox.width() / (kTimeLabels - 1);

@@ -9,6 +9,7 @@
 #include "reports/RecordFiles.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportPage.h"
+#include "station/CurveDrawing.h"
 #include "station/Program.h"
 #include "station/TestPage.h"
 
@@ -21,10 +22,11 @@ namespace vt {
 class PrintedReports : public QObject {
   Q_OBJECT
  public:
-  // `companyHdr` are the two report header lines of the settings tab;
-  // `printers` makes the printer of each report.
-  PrintedReports(Program& program, TestPage& testPage, ReportPage& reportPage, RecordFiles& records,
-                 std::array<QLineEdit*, 2> companyHdr, PrinterFactory printers);
+  // `shownCurve` is the curve the test tab's graph shows; `companyHdr` are
+  // the two report header lines of the settings tab; `printers` makes the
+  // printer of each report.
+  PrintedReports(Program& program, TestPage& testPage, const ShownCurve& shownCurve, ReportPage& reportPage,
+                 RecordFiles& records, std::array<QLineEdit*, 2> companyHdr, PrinterFactory printers);
 
   void cmdPrint_Click();
   void cmdPrintReport_Click();
@@ -40,6 +42,7 @@ class PrintedReports : public QObject {
 
   Program& program_;
   TestPage& test_;
+  const ShownCurve& shownCurve_;
   ReportPage& report_;
   RecordFiles& records_;
   std::array<QLineEdit*, 2> companyHdr_;

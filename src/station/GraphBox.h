@@ -11,10 +11,10 @@ constexpr double kLayoutUnitsPerPixel = 15;
 constexpr double LayoutUnitsToPixels(double units) { return units / kLayoutUnitsPerPixel; }
 
 // The picture box of the test curve. The curve and its grid are drawn on a
-// picture of their own, which the box shows, the snapshot saves and the
-// printed report stretches onto its page. The box asks for its designed size,
-// may shrink to its least size on a small screen and grows with the window;
-// its picture always has the box's size.
+// picture of their own, which the box shows and the snapshot saves; the
+// printed report draws them afresh at the designed size. The box asks for its
+// designed size, may shrink to its least size on a small screen and grows
+// with the window; its picture always has the box's size.
 class GraphBox : public QWidget {
   Q_OBJECT
  public:
@@ -28,6 +28,7 @@ class GraphBox : public QWidget {
 
   void Clear();
 
+  QSize DesignedSize() const { return designedSize_; }
   QSize sizeHint() const override { return designedSize_; }
 
  signals:

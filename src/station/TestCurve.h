@@ -1,12 +1,8 @@
 #pragma once
 
-#include <QLineF>
 #include <QObject>
-#include <QPointF>
-#include <QRectF>
-#include <vector>
 
-#include "station/ColumnSpans.h"
+#include "station/CurveDrawing.h"
 #include "station/Program.h"
 #include "station/TestPage.h"
 
@@ -29,6 +25,9 @@ class TestCurve : public QObject {
   // Draws the light grey grid: ten columns and ten rows over the picture.
   void DrawGraphGrid();
 
+  // The curve the graph shows now, as the printed report draws it.
+  const ShownCurve& Shown() const { return shown_; }
+
  private:
   void ShowTestReadOuts();
   void ShowRange(double lowest, double highest);
@@ -37,17 +36,10 @@ class TestCurve : public QObject {
 
   Program& program_;
   TestPage& page_;
-  // The curve on show: its samples from the first of the test to the newest,
-  // and their range. The buffer may change before the next redraw (a start
-  // fills it anew), so a resized graph draws from this copy.
-  std::vector<double> shownSamples_;
-  double shownLowest_ = 0;
-  double shownHighest_ = 0;
-  // Kept between redraws to spare the allocations.
-  std::vector<QPointF> points_;
-  std::vector<ColumnSpan> spans_;
-  std::vector<QLineF> segments_;
-  std::vector<QRectF> bars_;
+  // The buffer may change before the next redraw (a start fills it anew), so
+  // a resized graph and the printed report draw from this copy.
+  ShownCurve shown_;
+  CurveDrawing drawing_;
 };
 
 }  // namespace vt

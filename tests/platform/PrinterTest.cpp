@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPainter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 
@@ -100,15 +101,12 @@ TEST_F(PrinterTest, LinesAreBlackWithTheirWidthInDevicePixels) {
   EXPECT_FALSE(Dark(page, 20, 220));
 }
 
-TEST_F(PrinterTest, PicturesAtTheirOwnSizeOrStretched) {
+TEST_F(PrinterTest, PicturesAtTheirOwnSize) {
   QImage red(96, 48, QImage::Format_RGB32);
   red.fill(Qt::red);
-  QImage blue(10, 10, QImage::Format_RGB32);
-  blue.fill(Qt::blue);
   Printer printer = MakePdfPrinter(PdfPath());
-  printer.PaintPicture(red, QPointF(150, 5), 30);            // 96 x 48 pixels at 96 dpi: 25.4 x 12.7 mm
-  printer.PaintPicture(blue, QRectF(20, 140, 150, 75));      // stretched into the box
-  printer.PaintPicture(QImage(), QPointF(20, 20), 30);       // nothing to draw
+  printer.PaintPicture(red, QPointF(150, 5), 30);       // 96 x 48 pixels at 96 dpi: 25.4 x 12.7 mm
+  printer.PaintPicture(QImage(), QPointF(20, 20), 30);  // nothing to draw
   ASSERT_FALSE(printer.EndDoc());
   const QImage page = test::PdfPageImage(PdfPath(), kDotsPerMm);
   ASSERT_FALSE(page.isNull());
@@ -116,10 +114,64 @@ TEST_F(PrinterTest, PicturesAtTheirOwnSizeOrStretched) {
   EXPECT_TRUE(ColourAt(page, 175, 17, QColor(255, 0, 0)));
   EXPECT_TRUE(ColourAt(page, 176.5, 10, QColor(255, 255, 255)));
   EXPECT_TRUE(ColourAt(page, 160, 18.5, QColor(255, 255, 255)));
-  EXPECT_TRUE(ColourAt(page, 21, 141, QColor(0, 0, 255)));
-  EXPECT_TRUE(ColourAt(page, 169, 214, QColor(0, 0, 255)));
-  EXPECT_TRUE(ColourAt(page, 171, 216, QColor(255, 255, 255)));
   EXPECT_TRUE(ColourAt(page, 21, 21, QColor(255, 255, 255)));
+  EXPECT_EQ(test::PdfImageSizes(PdfPath()), std::vector<QSize>{QSize(96, 48)});
+}
+
+// A drawing is scaled alike both ways to the largest size its box holds,
+// centred in it, and nothing of it reaches outside the box. It goes out as
+// lines and shapes, not as a picture, and what is printed after it stands
+// where it should.
+TEST_F(PrinterTest, DrawingsAreScaledAlikeBothWaysIntoTheirBoxAsLinesAndShapes) {
+  Printer printer = MakePdfPrinter(PdfPath());
+  // 640 x 320 units fill a 150 x 75 mm box, so a pen 2 units wide is 0.47 mm.
+  printer.PaintDrawing(QRectF(20, 140, 150, 75), QSizeF(640, 320), [](QPainter& painter) {
+    painter.setPen(QPen(Qt::red, 2));
+    painter.drawLine(QPointF(0, 160), QPointF(640, 160));
+    painter.setPen(QPen(Qt::blue, 2));
+    painter.drawLine(QPointF(320, -100), QPointF(320, 1000));
+  });
+  // A square drawing in a wide box: 75 x 75 mm in its middle.
+  printer.PaintDrawing(QRectF(20, 40, 150, 75), QSizeF(100, 100),
+                       [](QPainter& painter) { painter.fillRect(QRectF(0, 0, 100, 100), Qt::green); });
+  // A drawing or a box without size draws nothing.
+  int emptyDrawn = 0;
+  printer.PaintDrawing(QRectF(20, 20, 150, 75), QSizeF(0, 100), [&](QPainter&) { ++emptyDrawn; });
+  printer.PaintDrawing(QRectF(20, 20, 0, 75), QSizeF(100, 100), [&](QPainter&) { ++emptyDrawn; });
+  printer.SetDrawWidth(5);
+  printer.Line({20, 230}, {170, 230});
+  printer.Print({20, 240}, "after");
+  ASSERT_FALSE(printer.EndDoc());
+  EXPECT_EQ(emptyDrawn, 0);
+
+  EXPECT_TRUE(test::PdfImageSizes(PdfPath()).empty());
+  const QImage page = test::PdfPageImage(PdfPath(), kDotsPerMm);
+  ASSERT_FALSE(page.isNull());
+  const QColor white(Qt::white);
+  // The red line across the box at 140 + 37.5 mm, 0.47 mm thick.
+  EXPECT_TRUE(ColourAt(page, 21, 177.5, QColor(Qt::red)));
+  EXPECT_TRUE(ColourAt(page, 169, 177.5, QColor(Qt::red)));
+  EXPECT_TRUE(ColourAt(page, 100, 176.9, white));
+  EXPECT_TRUE(ColourAt(page, 100, 178.1, white));
+  EXPECT_TRUE(ColourAt(page, 19.5, 177.5, white));
+  EXPECT_TRUE(ColourAt(page, 170.5, 177.5, white));
+  // The blue line down the middle, cut at the box's edges.
+  EXPECT_TRUE(ColourAt(page, 95, 140.3, QColor(Qt::blue)));
+  EXPECT_TRUE(ColourAt(page, 95, 214.7, QColor(Qt::blue)));
+  EXPECT_TRUE(ColourAt(page, 95, 139.5, white));
+  EXPECT_TRUE(ColourAt(page, 95, 215.5, white));
+  // The square from 57.5 to 132.5 mm across.
+  EXPECT_TRUE(ColourAt(page, 57.8, 40.3, QColor(Qt::green)));
+  EXPECT_TRUE(ColourAt(page, 132.2, 114.7, QColor(Qt::green)));
+  EXPECT_TRUE(ColourAt(page, 57, 77, white));
+  EXPECT_TRUE(ColourAt(page, 133, 77, white));
+  // The line and the text after the drawings.
+  EXPECT_TRUE(Dark(page, 100, 230));
+  EXPECT_FALSE(Dark(page, 100, 231));
+  const auto after = FindWord(test::PdfWords(PdfPath()), "after");
+  ASSERT_TRUE(after);
+  EXPECT_NEAR(after->boxMm.left(), 20, 0.6);
+  EXPECT_NEAR(after->boxMm.top(), 240, 0.8);
 }
 
 TEST_F(PrinterTest, NothingReachesTheOutputBeforeTheEndOfTheDocument) {

@@ -12,6 +12,7 @@
 #include "reports/PrintedReports.h"
 #include "reports/RecordFiles.h"
 #include "reports/ReportTab.h"
+#include "station/TestCurve.h"
 #include "support/ProgramFolder.h"
 #include "support/QStringPrinter.h"
 
@@ -35,11 +36,13 @@ class ReportsFixture : public ::testing::Test {
     machinePanel->SetMachineTypeLabels({testPage->labDistanceT, testPage->labHoldValT, testPage->labKopmaIzlendi,
                                         testPage->labKopmaIzlemeAktif, reportPage->labTestAvgVals});
 
+    testCurve = std::make_unique<TestCurve>(program, *testPage);
     reportTab = std::make_unique<ReportTab>(program, *testPage, *reportPage, *tabs);
     recordFiles = std::make_unique<RecordFiles>(program, *testPage, *reportPage, *machinePanel, companyHdr,
                                                 *reportTab, [this] { ++curveUpdates; });
     printedReports = std::make_unique<PrintedReports>(
-        program, *testPage, *reportPage, *recordFiles, companyHdr, [this](const QString& documentName) {
+        program, *testPage, testCurve->Shown(), *reportPage, *recordFiles, companyHdr,
+        [this](const QString& documentName) {
           printedDocuments << documentName;
           return std::make_unique<Printer>(PrintOutput::PdfFile(pdfPath), documentName, dialogs);
         });
@@ -52,6 +55,7 @@ class ReportsFixture : public ::testing::Test {
     testPage->txtStepVal->setText("0.0138888");
     program.comm.PLCSettings = "9600,e,7,1";
     program.graphic.GraphSampleCount = 2;
+    testCurve->DrawGraphGrid();
   }
 
   // The test information and the result read-outs of a finished test.
@@ -91,6 +95,7 @@ class ReportsFixture : public ::testing::Test {
 
   int curveUpdates = 0;
   QStringList printedDocuments;
+  std::unique_ptr<TestCurve> testCurve;
   std::unique_ptr<ReportTab> reportTab;
   std::unique_ptr<RecordFiles> recordFiles;
   std::unique_ptr<PrintedReports> printedReports;

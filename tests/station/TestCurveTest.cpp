@@ -32,6 +32,8 @@ struct TestCurveTest : StationFixture {
 };
 
 TEST_F(TestCurveTest, FirstSampleIsShownAsTheRangeWithoutACurve) {
+  curve.DrawGraphGrid();  // as start-up draws it
+  EXPECT_EQ(testPage.Graph->Picture().pixel(Width() / 10, 5), qRgb(228, 228, 228)) << "start-up's grid";
   Feed(12.5);
   EXPECT_EQ(program.graphic.GraphSampleCount, 2);
   EXPECT_EQ(program.graphic.GraphSamples[2], 12.5);
