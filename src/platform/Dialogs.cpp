@@ -1,5 +1,6 @@
 #include "platform/Dialogs.h"
 
+#include <QApplication>
 #include <QDialog>
 
 namespace vt {
@@ -15,9 +16,11 @@ bool IsQuestion(int style) { return (style & 7) != MsgStyle::OkOnly; }
 
 int Dialogs::MsgBox(const QString& text, int style, const std::optional<QString>& title) {
   // A box that may not show answers the button that declines: No, Cancel,
-  // or the lone OK.
-  if (!BeforeShowing(IsQuestion(style))) return DefaultAnswer(style | MsgStyle::DefaultButton2);
-  return showMessage(text, style, title.value_or(appTitle_));
+  // or the lone OK; so does one that the program's end closed.
+  const int declined = DefaultAnswer(style | MsgStyle::DefaultButton2);
+  if (!BeforeShowing(IsQuestion(style))) return declined;
+  const int answer = showMessage(text, style, title.value_or(appTitle_));
+  return Ended() ? declined : answer;
 }
 
 void Dialogs::LinkFailureBox(const QString& text, int style, const QString& title) {
@@ -27,17 +30,20 @@ void Dialogs::LinkFailureBox(const QString& text, int style, const QString& titl
 QString Dialogs::InputBox(const QString& prompt, const std::optional<QString>& title,
                           const QString& defaultText) {
   if (!BeforeShowing(kDeclinedWhenOvertaken)) return {};
-  return showInput(prompt, title.value_or(appTitle_), defaultText);
+  const QString text = showInput(prompt, title.value_or(appTitle_), defaultText);
+  return Ended() ? QString() : text;
 }
 
 std::optional<QString> Dialogs::ShowOpen(const FileDialogRequest& request) {
   if (!BeforeShowing(kDeclinedWhenOvertaken)) return std::nullopt;
-  return showOpen(request);
+  auto path = showOpen(request);
+  return Ended() ? std::nullopt : path;
 }
 
 std::optional<QString> Dialogs::ShowSave(const FileDialogRequest& request) {
   if (!BeforeShowing(kDeclinedWhenOvertaken)) return std::nullopt;
-  return showSave(request);
+  auto path = showSave(request);
+  return Ended() ? std::nullopt : path;
 }
 
 void Dialogs::ShowModal(QDialog& window) {
@@ -45,16 +51,28 @@ void Dialogs::ShowModal(QDialog& window) {
 }
 
 bool Dialogs::ShowProgress(QDialog& window) {
-  if (ended_ || Overtaken()) return false;
+  if (Ended() || Overtaken()) return false;
   window.exec();
   return true;
 }
 
+void Dialogs::EndShowingNow() {
+  endedForGood_ = true;
+  // Every box, prompt, file dialog and window the program shows is modal.
+  // Each returns from its loop once control is back there, and what asked
+  // takes the declining answer; a "Please Wait" window refuses, and closes
+  // itself once its transfer has ended.
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* open = qobject_cast<QDialog*>(widget);
+    if (open && open->isVisible() && open->isModal()) open->reject();
+  }
+}
+
 bool Dialogs::BeforeShowing(bool declinedWhenOvertaken) {
-  if (ended_) return false;
+  if (Ended()) return false;
   if (runQueued_) runQueued_();
   // The queued presses may end the program: then nothing shows.
-  return !ended_ && !(declinedWhenOvertaken && Overtaken());
+  return !Ended() && !(declinedWhenOvertaken && Overtaken());
 }
 
 int DefaultAnswer(int style) {

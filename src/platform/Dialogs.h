@@ -79,7 +79,8 @@ class Dialogs {
   // button that declines, a prompt and a file dialog are cancelled, a
   // window is not shown), and so is a link failure's box; its other boxes,
   // which report what failed, still show. Setting the hooks (the main
-  // window does, when it opens) lets everything show again.
+  // window does, when it opens) lets everything show again, unless the
+  // program was asked to end.
   void SetBeforeShowing(std::function<void()> runQueued, std::function<bool()> overtaken) {
     runQueued_ = std::move(runQueued);
     overtaken_ = std::move(overtaken);
@@ -88,6 +89,12 @@ class Dialogs {
   // From now on nothing is shown (the program is ending), and a transfer
   // window does not run.
   void EndShowing() { ended_ = true; }
+  // The program is asked to end (a termination request): nothing waits for
+  // the operator any more. From now on nothing is shown, for good, and what
+  // is open closes as declined: a box answers the button that declines, a
+  // prompt and a file dialog are cancelled, a window closes as its Cancel
+  // closes it. A "Please Wait" window ends with its transfer.
+  void EndShowingNow();
 
   const QString& AppTitle() const { return appTitle_; }
   void SetAppTitle(const QString& title) { appTitle_ = title; }
@@ -104,11 +111,13 @@ class Dialogs {
   // an overtaken command may not.
   bool BeforeShowing(bool declinedWhenOvertaken);
   bool Overtaken() const { return overtaken_ && overtaken_(); }
+  bool Ended() const { return ended_ || endedForGood_; }
 
   QString appTitle_ = QStringLiteral("VorTEST");
   std::function<void()> runQueued_;
   std::function<bool()> overtaken_;
-  bool ended_ = false;
+  bool ended_ = false;         // the main window has gone
+  bool endedForGood_ = false;  // the program was asked to end
 };
 
 // The answer a box gives when it is closed on its default button.

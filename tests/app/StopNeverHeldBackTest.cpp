@@ -1,17 +1,20 @@
 // No window, box, question or file dialog holds back the stop or a press
 // made before it opened; a command pressed before the stop is overtaken:
 // it sends, asks and reports nothing after the stop's press; closing the
-// main window in a command's wait ends the program and lets nothing more
-// out: the main window against the simulated indicator on a slow serial
-// line, with the PLC on a pseudo-terminal.
+// main window in a command's wait, also by a termination request, ends
+// the program and lets nothing more out: the main window against the
+// simulated indicator on a slow serial line, with the PLC on a
+// pseudo-terminal.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTimer>
+#include <csignal>
 
 #include "StationOnALine.h"
+#include "platform/TerminationRequests.h"
 #include "reports/ReportTab.h"
 #include "support/ModalWindows.h"
 
@@ -270,16 +273,20 @@ TEST_F(OnRtu2400, TheCalibrationWindowsButtonsQueueBehindEachOther) {
 
 // ---- Closing the main window in a command's wait ----
 
-// Parameters: closed by the Exit button (else the window's); "BİTİR"
-// pressed near the close (else "BAŞLAT"); pressed just after it (else just
-// before).
-class ClosedInAWait : public ::testing::WithParamInterface<std::tuple<bool, bool, bool>>, public OnRtu2400 {};
+enum class Closer { ExitButton, CloseButton, TerminationRequest };
+
+// Parameters: what closes (a termination request closes as the Exit button
+// does); "BİTİR" pressed near the close (else "BAŞLAT"); pressed just after
+// it (else just before).
+class ClosedInAWait : public ::testing::WithParamInterface<std::tuple<Closer, bool, bool>>, public OnRtu2400 {};
 
 TEST_P(ClosedInAWait, EndsTheProgramLettingOnlyTheStopOut) {
-  const auto [byExitButton, stop, after] = GetParam();
+  const auto [closer, stop, after] = GetParam();
   QPushButton* pressed = stop ? testPage().cmdStop : testPage().cmdStart;
   MainForm& form = line.form();
   form.show();
+  TerminationRequests termination(line.station.dialogs);
+  QObject::connect(&termination, &TerminationRequests::Requested, &form, &MainForm::cmdExit_Click);
   QFile::remove(line.station.folder.File(QStringLiteral("kelbrin.cfg")));
   line.station.indicator().ForceNeverCompletes(Cmd::ResetFailure);
   line.PressWhen(machine().cmdFailReset, [] { return true; });
@@ -290,10 +297,17 @@ TEST_P(ClosedInAWait, EndsTheProgramLettingOnlyTheStopOut) {
     close->stop();
     if (!after) line.Press(pressed);
     line.Note(QStringLiteral("press close"));
-    if (byExitButton) {
-      testPage().cmdExit->click();
-    } else {
-      form.close();
+    switch (closer) {
+      case Closer::ExitButton:
+        testPage().cmdExit->click();
+        break;
+      case Closer::CloseButton:
+        form.close();
+        break;
+      case Closer::TerminationRequest:
+        kill(getpid(), SIGTERM);
+        EXPECT_TRUE(test::SimulatedStation::WaitFor([&] { return termination.Received(); }));
+        break;
     }
     shownAfterTheClose = form.isVisible();
     if (after) line.Press(pressed);
@@ -327,8 +341,10 @@ TEST_P(ClosedInAWait, EndsTheProgramLettingOnlyTheStopOut) {
   EXPECT_TRUE(QFile::exists(line.station.folder.File(QStringLiteral("kelbrin.cfg"))));
 }
 
-INSTANTIATE_TEST_SUITE_P(ExitButtonOrCloseButton, ClosedInAWait,
-                         ::testing::Combine(::testing::Bool(), ::testing::Bool(), ::testing::Bool()));
+INSTANTIATE_TEST_SUITE_P(ExitButtonCloseButtonOrTerminationRequest, ClosedInAWait,
+                         ::testing::Combine(::testing::Values(Closer::ExitButton, Closer::CloseButton,
+                                                              Closer::TerminationRequest),
+                                            ::testing::Bool(), ::testing::Bool()));
 
 // ---- A PLC command to a lost port ----
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -150,6 +152,69 @@ TEST(QtDialogsTest, EachButtonSetShowsItsButtonsAndAnswersTheOneClicked) {
       EXPECT_EQ(answer, press < row.buttons.size() ? row.buttons[press].second : DefaultAnswer(row.style)) << press;
     }
   }
+}
+
+// The modal windows open now, boxes and dialogs included.
+int OpenWindows() {
+  int open = 0;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* dialog = qobject_cast<QDialog*>(widget);
+    open += dialog && dialog->isVisible() && dialog->isModal();
+  }
+  return open;
+}
+
+// A termination request while a box, prompt, file dialog or window is open:
+// it closes as declined, whatever the operator's default would give, a box
+// asked by a window's own button and the window with it; from then on
+// nothing shows, even for a new main window.
+TEST(QtDialogsTest, WhatIsOpenWhenTheProgramIsAskedToEndClosesAsDeclined) {
+  const QString tmp = QDir::tempPath();
+  const struct {
+    const char* name;
+    int open;  // the windows open when the request comes
+    std::function<bool(Dialogs&)> showsDeclined;
+  } rows[] = {
+      {"question", 1, [](Dialogs& d) { return d.MsgBox("?", MsgStyle::YesNo + MsgStyle::Question) == MsgAnswer::No; }},
+      {"retry", 1, [](Dialogs& d) { return d.MsgBox("!", MsgStyle::RetryCancel) == MsgAnswer::Cancel; }},
+      {"prompt", 1, [](Dialogs& d) { return d.InputBox("?", std::nullopt, "typed").isEmpty(); }},
+      {"open", 1, [&](Dialogs& d) { return !d.ShowOpen({tmp, {}, {}, {}, 0}); }},
+      {"save", 1, [&](Dialogs& d) { return !d.ShowSave({tmp, "record.txt", {}, {}, 0}); }},
+      {"window asking", 2,
+       [](Dialogs& d) {
+         QDialog window;
+         int answer = 0;
+         QTimer::singleShot(0, &window, [&] { answer = d.MsgBox("?", MsgStyle::YesNo); });
+         d.ShowModal(window);
+         return answer == MsgAnswer::No && window.result() == QDialog::Rejected && !window.isVisible();
+       }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    QtDialogs dialogs;
+    auto* request = new QTimer(qApp);
+    const QDeadlineTimer deadline(10000);
+    QObject::connect(request, &QTimer::timeout, [&, request] {
+      if (OpenWindows() < row.open && !deadline.hasExpired()) return;
+      EXPECT_EQ(OpenWindows(), row.open);
+      request->deleteLater();
+      dialogs.EndShowingNow();
+    });
+    request->start(5);
+    EXPECT_TRUE(row.showsDeclined(dialogs));
+    EXPECT_EQ(OpenWindows(), 0);
+  }
+
+  ScriptedDialogs ended;
+  ended.EndShowingNow();
+  ended.SetBeforeShowing(nullptr, nullptr);
+  ended.answers = {MsgAnswer::Yes};
+  ended.inputs = {QStringLiteral("typed")};
+  EXPECT_EQ(ended.MsgBox(QStringLiteral("?"), MsgStyle::YesNo), MsgAnswer::No);
+  EXPECT_EQ(ended.InputBox(QStringLiteral("?")), QString());
+  QDialog window;
+  EXPECT_FALSE(ended.ShowProgress(window));
+  EXPECT_TRUE(ended.boxes.empty() && ended.prompts.empty());
 }
 
 }  // namespace
