@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <cstdio>
 
 namespace vt {
 namespace {
@@ -18,7 +19,15 @@ int Dialogs::MsgBox(const QString& text, int style, const std::optional<QString>
   // A box that may not show answers the button that declines: No, Cancel,
   // or the lone OK; so does one that the program's end closed.
   const int declined = DefaultAnswer(style | MsgStyle::DefaultButton2);
-  if (!BeforeShowing(IsQuestion(style))) return declined;
+  if (!BeforeShowing(IsQuestion(style))) {
+    // What the end of the program keeps from showing, a failed save among
+    // them, is still told: on the standard error, which the terminal or
+    // the session's log keeps.
+    if (Ended() && !IsQuestion(style)) {
+      std::fprintf(stderr, "%s: %s\n", qPrintable(title.value_or(appTitle_)), qPrintable(text));
+    }
+    return declined;
+  }
   const int answer = showMessage(text, style, title.value_or(appTitle_));
   return Ended() ? declined : answer;
 }

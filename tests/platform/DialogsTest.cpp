@@ -210,7 +210,11 @@ TEST(QtDialogsTest, WhatIsOpenWhenTheProgramIsAskedToEndClosesAsDeclined) {
   ended.SetBeforeShowing(nullptr, nullptr);
   ended.answers = {MsgAnswer::Yes};
   ended.inputs = {QStringLiteral("typed")};
+  testing::internal::CaptureStderr();
   EXPECT_EQ(ended.MsgBox(QStringLiteral("?"), MsgStyle::YesNo), MsgAnswer::No);
+  EXPECT_EQ(ended.MsgBox(QStringLiteral("Cannot write"), MsgStyle::Critical, QStringLiteral("Kayıt")), MsgAnswer::Ok);
+  // A report the end keeps from showing is still told; a question is not.
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Kayıt: Cannot write\n");
   EXPECT_EQ(ended.InputBox(QStringLiteral("?")), QString());
   QDialog window;
   EXPECT_FALSE(ended.ShowProgress(window));
