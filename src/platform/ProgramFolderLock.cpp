@@ -103,12 +103,12 @@ bool ProgramFolderLock::Take(Dialogs& dialogs) {
   return false;
 }
 
-QString SharedLockFolder() {
+QString SharedLockFolder(const QString& preferred) {
   constexpr mode_t kEveryoneMakesNoneRemovesAnothers = S_IWOTH | S_IXOTH | S_ISVTX;
   struct stat folder {};
-  const bool shared = stat("/run/lock", &folder) == 0 && S_ISDIR(folder.st_mode) &&
+  const bool shared = stat(QFile::encodeName(preferred).constData(), &folder) == 0 && S_ISDIR(folder.st_mode) &&
                       (folder.st_mode & kEveryoneMakesNoneRemovesAnothers) == kEveryoneMakesNoneRemovesAnothers;
-  return shared ? QStringLiteral("/run/lock") : QStringLiteral("/tmp");
+  return shared ? preferred : QStringLiteral("/tmp");
 }
 
 }  // namespace vt

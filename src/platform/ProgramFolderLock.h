@@ -40,9 +40,10 @@ class ProgramFolderLock {
   int lockFile_ = -1;  // open and locked while this copy holds the folder
 };
 
-// The folder of the program folder locks: /run/lock, where the serial ports'
-// locks go too, when every user may make files there and none may remove
-// another's; otherwise (a bare chroot) /tmp. Every user finds the same one.
-QString SharedLockFolder();
+// The folder of the program folder locks: `preferred`, where the serial
+// ports' locks go too, when every user may make files there and none may
+// remove another's; otherwise (a bare chroot) /tmp. Every user finds the
+// same one.
+QString SharedLockFolder(const QString& preferred = QStringLiteral("/run/lock"));
 
 }  // namespace vt

@@ -192,5 +192,21 @@ TEST_F(ProgramFolderLockTest, AStartThatCannotLockOrFindItsFolderDoesNotRun) {
   EXPECT_TRUE(dialogs.boxes[0].text.startsWith("VorTEST cannot read its program folder:\n" + Folder("gone") + '\n'));
 }
 
+// The lock folder is one where every user may make files and none may
+// remove another's, as /run/lock is; otherwise /tmp.
+TEST_F(ProgramFolderLockTest, TheLockFolderIsOpenToEveryUserAndSticky) {
+  const struct {
+    const char* folder;
+    mode_t mode;
+    bool chosen;
+  } rows[] = {{"locks", 01777, true}, {"B", 0777, false}, {"A", 01755, false}, {"gone", 0, false}};
+  for (const auto& row : rows) {
+    if (row.mode != 0) {
+      ASSERT_EQ(chmod(QFile::encodeName(Folder(row.folder)).constData(), row.mode), 0);
+    }
+    EXPECT_EQ(SharedLockFolder(Folder(row.folder)), row.chosen ? Folder(row.folder) : "/tmp") << row.folder;
+  }
+}
+
 }  // namespace
 }  // namespace vt
