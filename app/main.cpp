@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QStandardPaths>
 
 #include "app/MainForm.h"
 #include "platform/Clock.h"
@@ -16,7 +15,7 @@ int main(int argc, char* argv[]) {
   const QString programFolder = QCoreApplication::applicationDirPath();
   // A second copy on this folder ends here, before it opens a port or writes
   // a file.
-  vt::ProgramFolderLock folderLock(programFolder, QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+  vt::ProgramFolderLock folderLock(programFolder, vt::SharedLockFolder());
   if (!folderLock.Take(dialogs)) return 1;
   // A logout, a shutdown, Ctrl+C or a closed terminal closes VorTEST as its
   // Exit button does, whatever is open at the time: the configuration is

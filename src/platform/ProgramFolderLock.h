@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
-#include <memory>
 
 namespace vt {
 
@@ -13,31 +11,39 @@ class Dialogs;
 // or overwrite each other's configuration. Copies on two program folders run
 // side by side.
 //
-// The lock is the hidden file ".vortest.lock" in the program folder. Where
-// the folder allows no new file (an installed program folder), it is a file
-// in `runtimeFolder`, the user's own folder for such files, named after the
-// program folder's device and inode. A lock whose copy is gone (killed
-// outright, or a power cut before this boot) stops no start, and neither
-// does one that came with a copied folder: a running copy holds its lock
-// file locked for as long as it runs.
+// The lock is a file in `lockFolder`, named after the program folder's
+// device and inode: every user of the machine and every path to the folder
+// (a link, a bind mount) finds the same file, and the program folder itself
+// may be read-only. A running copy holds the file locked (flock) for as long
+// as it runs, and the kernel lets go when the copy ends, however it ends, so
+// a file that no copy holds stops no start, whoever left it. A copied folder
+// is another folder with a lock of its own. The file is never removed:
+// a start that opened it a moment before would lock a file that no later
+// start finds.
 class ProgramFolderLock {
  public:
-  ProgramFolderLock(QString programFolder, QString runtimeFolder);
+  ProgramFolderLock(QString programFolder, QString lockFolder);
   ~ProgramFolderLock();
+  ProgramFolderLock(const ProgramFolderLock&) = delete;
+  ProgramFolderLock& operator=(const ProgramFolderLock&) = delete;
 
   // Takes the program folder for this copy until the object ends. False,
-  // after a box that says so, when a running copy uses the folder. Where no
-  // lock can be made at all the program still starts: a missing lock tells
-  // nothing about another copy.
+  // after a box, when a running copy uses the folder, and also when the
+  // lock file cannot be made, opened or locked: a copy that cannot tell
+  // must not risk driving the machine beside another, so its box names the
+  // lock file, its owner and what stands in the way.
   bool Take(Dialogs& dialogs);
 
  private:
-  enum class Result { Taken, Held, CannotBeMade };
-  Result TryLock(const QString& file);
-
   QString programFolder_;
-  QString runtimeFolder_;
-  std::unique_ptr<QLockFile> lock_;
+  QString lockFolder_;
+  int lockFile_ = -1;  // open and locked while this copy holds the folder
 };
+
+// The folder of the program folder locks: `preferred`, where the serial
+// ports' locks go too, when every user may make files there and none may
+// remove another's; otherwise (a bare chroot) /tmp. Every user finds the
+// same one.
+QString SharedLockFolder(const QString& preferred = QStringLiteral("/run/lock"));
 
 }  // namespace vt

@@ -14,32 +14,77 @@
 
 namespace vt::test {
 
-int RunInChild(const std::function<int()>& body) {
-  const pid_t child = fork();
-  if (child < 0) return -1;
-  if (child == 0) _exit(body());
+namespace {
+
+int ResultOf(pid_t child) {
   int status = 0;
-  if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
   return WEXITSTATUS(status);
 }
 
-bool DropRootRights() {
-  constexpr uid_t kNobody = 65534;
+// Waits until every process has closed its write end of the pipe.
+void WaitForAll(int readEnd) {
+  char byte = 0;
+  while (read(readEnd, &byte, 1) > 0) {
+  }
+}
+
+}  // namespace
+
+int RunInChild(const std::function<int()>& body) {
+  const pid_t child = fork();
+  if (child == 0) _exit(body());
+  return ResultOf(child);
+}
+
+std::vector<int> RunTogether(int count, const std::function<int()>& body) {
+  // Three gates, each a pipe: a process passes one by closing its write
+  // end, and the read end reaches its end once every process has.
+  int start[2];
+  int ran[2];
+  int end[2];
+  if (pipe(start) != 0 || pipe(ran) != 0 || pipe(end) != 0) return std::vector<int>(count, -1);
+  std::vector<pid_t> children;
+  for (int i = 0; i < count; ++i) {
+    children.push_back(fork());
+    if (children.back() == 0) {
+      close(start[1]);
+      close(end[1]);
+      WaitForAll(start[0]);
+      const int result = body();
+      close(ran[1]);
+      WaitForAll(end[0]);
+      _exit(result);
+    }
+  }
+  close(start[1]);
+  close(ran[1]);
+  WaitForAll(ran[0]);
+  close(end[1]);
+  for (const int unused : {start[0], ran[0], end[0]}) close(unused);
+  std::vector<int> results;
+  for (const pid_t child : children) results.push_back(ResultOf(child));
+  return results;
+}
+
+bool DropRootRights(uid_t user) {
   if (geteuid() == 0) {
-    if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) return false;
+    if (setgroups(0, nullptr) != 0 || setgid(user) != 0 || setuid(user) != 0) return false;
   }
   return geteuid() != 0;
 }
 
-bool RefuseFallocate() {
+bool RefuseCall(long call, int error) {
   sock_filter program[] = {
       BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fallocate, 0, 1),
-      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<__u32>(call), 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | static_cast<__u32>(error)),
       BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
   };
   const sock_fprog filter{static_cast<unsigned short>(std::size(program)), program};
   return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
 }
+
+bool RefuseFallocate() { return RefuseCall(__NR_fallocate, EOPNOTSUPP); }
 
 }  // namespace vt::test

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
+#include <vector>
 
 namespace vt::test {
 
@@ -9,10 +12,23 @@ namespace vt::test {
 // What the child changes (its user, its root folder) stays with the child.
 int RunInChild(const std::function<int()>& body);
 
-// In a child run by root: gives up root's rights for those of the user
-// "nobody", so that file permissions hold as for an operator. True when the
-// process runs without root's rights afterwards.
-bool DropRootRights();
+// Runs `body` in `count` forked copies of this process at once: each starts
+// it when all are there, and ends only when all have run it, so that what
+// one keeps to its end (a lock) stands while the others run. Gives their
+// results as RunInChild does, one for each copy.
+std::vector<int> RunTogether(int count, const std::function<int()>& body);
+
+constexpr uid_t kNobody = 65534;
+constexpr uid_t kDaemon = 1;
+
+// In a child run by root: gives up root's rights for those of `user` and the
+// group of the same number, so that file permissions hold as for an
+// operator. True when the process runs without root's rights afterwards.
+bool DropRootRights(uid_t user = kNobody);
+
+// In a child: from now on every call of the system call numbered `call`
+// (__NR_...) fails with `error`. True when the refusal is in place.
+bool RefuseCall(long call, int error);
 
 // In a child: from now on every fallocate call of the process fails with
 // EOPNOTSUPP, as on a file system that cannot claim space (ext2, NFSv3, FUSE
