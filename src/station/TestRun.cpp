@@ -33,7 +33,13 @@ void TestRun::cmdStop_Click() {
 }
 
 // A new test in the program, then the start to the indicator and the PLC.
+// A start that the machine cannot get starts nothing.
 void TestRun::cmdStart_Click() {
+  // The window keeps the test it shows, and nothing is sent.
+  if (plc_.PortLost()) {
+    plc_.ReportTestNotStarted();
+    return;
+  }
   Graphic& graphic = program_.graphic;
   program_.global.RecordLoaded = false;
   program_.global.GapValue = 0;
@@ -44,7 +50,11 @@ void TestRun::cmdStart_Click() {
   std::fill_n(graphic.GraphSamples.begin(), kLiveSampleLimit, kStartPlaceholder);
   // The machine moves only once the indicator has taken the start and
   // records the test.
-  if (SendToIndicator(IndCmd::TestStart)) SendToPlc(PlcCmd::Start);
+  if (!SendToIndicator(IndCmd::TestStart) || plc_.PLCCommand(PlcCmd::Start)) return;
+  // The indicator records a test the machine never began: it is ended
+  // before the operator is told, and the window's test ends with it.
+  SendToIndicator(IndCmd::TestStop);
+  plc_.ReportTestNotStarted();
 }
 
 void TestRun::SendToPlc(int command) {
