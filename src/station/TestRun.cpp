@@ -26,10 +26,24 @@ void TestRun::cmdPLCPrepare_Click() { SendToPlc(PlcCmd::Prepare); }
 void TestRun::cmdStop_Click() {
   auto plcGotIt = std::make_shared<bool>();  // set at the press, before the stop goes on the line
   program_.commandQueue.RunStop([this, plcGotIt] { *plcGotIt = plc_.PLCCommand(PlcCmd::Stop); },
-                                [this, plcGotIt] {
-                                  SendToIndicator(IndCmd::TestStop);
-                                  if (!*plcGotIt) plc_.ReportNotSent(PlcCmd::Stop);
-                                });
+                                [this, plcGotIt] { StopOnLine(*plcGotIt); });
+}
+
+// A box lets the presses queued behind its command out first, so a stop
+// pressed while an earlier one is on the line runs inside that one's
+// boxes. It leaves the box about its PLC frame to the earlier stop, which
+// shows it after its own: the boxes come in the order pressed.
+void TestRun::StopOnLine(bool plcGotIt) {
+  const bool insideEarlierStop = stopOnLine_;
+  stopOnLine_ = true;
+  SendToIndicator(IndCmd::TestStop);
+  if (!plcGotIt) ++plcStopsUntold_;
+  if (insideEarlierStop) return;
+  while (plcStopsUntold_ > 0) {
+    --plcStopsUntold_;
+    plc_.ReportNotSent(PlcCmd::Stop);
+  }
+  stopOnLine_ = false;
 }
 
 // A new test in the program, then the start to the indicator and the PLC.

@@ -357,6 +357,33 @@ TEST_F(OnRtu2400, APlcCommandToALostPortSaysSoAtItsPress) {
   EXPECT_TRUE(line.station.program().global.RecordLoaded);
 }
 
+// Stops pressed while the first one's 52 waits, the close between them,
+// with the indicator refusing the 52: each stop's boxes come in the order
+// pressed, the first one's failed 52 before any PLC box; the second stop,
+// which the close overtook, sends the indicator nothing and tells only what
+// its PLC did not get.
+TEST_F(OnRtu2400, TheBoxesOfStopsAroundTheCloseComeInTheOrderPressed) {
+  line.plc.Hangup();
+  ASSERT_TRUE(test::SimulatedStation::WaitFor(
+      [&] { return machine().labPLCComm->text() == QStringLiteral("Haberleşme Portu Hatalı"); }));
+  line.station.indicator().RefuseCommandWrites(Cmd::TestStop);
+  MainForm& form = line.form();
+  form.show();
+  auto* closeAndStop = new QTimer(&form);
+  QObject::connect(closeAndStop, &QTimer::timeout, [&, closeAndStop] {
+    if (!Awaited(Cmd::TestStop)) return;
+    closeAndStop->stop();
+    form.close();
+    line.Press(testPage().cmdStop);
+  });
+  closeAndStop->start(1);
+  line.Press(testPage().cmdStop);
+  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return !form.isVisible(); }));
+
+  EXPECT_EQ(line.station.dialogs.texts(), QStringList({kCommFailed, kStopNotSent, kStopNotSent}));
+  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::TestStop}));
+}
+
 // A start whose PLC frame fails once the indicator has taken its 51 (the
 // PLC's device goes away while the 51 waits for its answer).
 struct StartNotGot {
