@@ -338,7 +338,7 @@ const QString kNotStarted = QStringLiteral("COM2 Not Available: the test was not
 
 // Each PLC command that cannot reach the PLC says so at its press, once,
 // naming the port; a start sends nothing and leaves the window's test as
-// it was; the stop's box comes once the indicator has its stop.
+// it was; each stop's box comes once the indicator has its stop.
 TEST_F(OnRtu2400, APlcCommandToALostPortSaysSoAtItsPress) {
   line.plc.Hangup();
   ASSERT_TRUE(test::SimulatedStation::WaitFor(
@@ -346,13 +346,14 @@ TEST_F(OnRtu2400, APlcCommandToALostPortSaysSoAtItsPress) {
   line.station.program().global.RecordLoaded = true;
   std::vector<quint16> codesAtTheLastBox;
   line.station.dialogs.whileOpen = [&] { codesAtTheLastBox = line.CommandCodes(); };
-  for (QAbstractButton* button : {testPage().cmdPLCPrepare, testPage().cmdStart, testPage().cmdStop}) {
+  for (QAbstractButton* button :
+       {testPage().cmdPLCPrepare, testPage().cmdStart, testPage().cmdStop, testPage().cmdStop}) {
     line.Press(button);
   }
   ASSERT_TRUE(LineFree());
 
-  EXPECT_EQ(line.station.dialogs.texts(), QStringList({kNotSent, kNotStarted, kStopNotSent}));
-  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::TestStop}));
+  EXPECT_EQ(line.station.dialogs.texts(), QStringList({kNotSent, kNotStarted, kStopNotSent, kStopNotSent}));
+  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::TestStop, Cmd::TestStop}));
   EXPECT_EQ(codesAtTheLastBox, line.CommandCodes());
   EXPECT_TRUE(line.station.program().global.RecordLoaded);
 }
