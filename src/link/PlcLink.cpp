@@ -26,6 +26,10 @@ QString LowHighWords(double value) {
 const QString kPortOk = QStringLiteral("Haberleşme OK");
 const QString kPortFailed = QStringLiteral("Haberleşme Portu Hatalı");
 
+// The box that tells what the PLC did not get.
+constexpr int kFailureStyle = MsgStyle::OkOnly + MsgStyle::Critical;
+const QString kFailureTitle = QStringLiteral("Communication Failure");
+
 }  // namespace
 
 PlcLink::PlcLink(Communication& comm, const CommandQueue& queue, Dialogs& dialogs, const PlcControls& controls,
@@ -55,10 +59,18 @@ bool PlcLink::DoPLCOut(const QString& body) {
 }
 
 void PlcLink::ReportNotSent(int command) {
-  QString text = QStringLiteral("COM%1 Not Available: the machine did not get the command").arg(chosenPort_);
+  QString text = NotAvailable() + QStringLiteral("the machine did not get the command");
   if (command == PlcCmd::Stop) text += QStringLiteral(". Stop the machine with its emergency stop button");
-  dialogs_.MsgBox(text, MsgStyle::OkOnly + MsgStyle::Critical, QStringLiteral("Communication Failure"));
+  dialogs_.MsgBox(text, kFailureStyle, kFailureTitle);
 }
+
+bool PlcLink::PortLost() const { return chosenPort_ != 0 && !PLCComm.IsOpen(); }
+
+void PlcLink::ReportTestNotStarted() {
+  dialogs_.LinkFailureBox(NotAvailable() + QStringLiteral("the test was not started"), kFailureStyle, kFailureTitle);
+}
+
+QString PlcLink::NotAvailable() const { return QStringLiteral("COM%1 Not Available: ").arg(chosenPort_); }
 
 void PlcLink::OpenPLCPort(int port) {
   if (PLCComm.IsOpen()) PLCComm.Close();
@@ -72,7 +84,7 @@ void PlcLink::OpenPLCPort(int port) {
   controls_.labPLCComm->setText(kPortOk);
   if (PLCComm.Open()) return;
   dialogs_.MsgBox(QStringLiteral("COM%1 Not Available or specified port is being used by another device").arg(port),
-                  MsgStyle::OkOnly, QStringLiteral("Communication Failure"));
+                  MsgStyle::OkOnly, kFailureTitle);
   controls_.labPLCComm->setText(kPortFailed);
   PLCComm.SetCommPort(port);
   PLCComm.Open();

@@ -33,7 +33,8 @@ struct PlcControls {
 // A PLC port whose device fails is closed, and `labPLCComm` says so at once;
 // the watchdog tries the chosen port again once a second, and the label
 // reads "Haberleşme OK" again once it has opened. A request made meanwhile
-// is lost: its command reports it with ReportNotSent.
+// is lost: its command reports it with ReportNotSent, a start with
+// ReportTestNotStarted.
 class PlcLink {
  public:
   PlcLink(Communication& comm, const CommandQueue& queue, Dialogs& dialogs, const PlcControls& controls,
@@ -51,6 +52,13 @@ class PlcLink {
   bool DoPLCOut(const QString& body);
   // Tells the operator that the machine did not get `command`.
   void ReportNotSent(int command);
+  // True when a PLC port is chosen and is not open: it takes no frame until
+  // the watchdog has opened it again.
+  bool PortLost() const;
+  // Tells the operator that the test was not started, since the machine
+  // could not get its start. A start that a stop overtook tells nothing:
+  // the stop reports what the machine got.
+  void ReportTestNotStarted();
   // Closes the PLC port and opens it on the chosen port (0: none).
   void OpenPLCPort(int port);
   // One tick of the watchdog: reopens the chosen port when it is closed.
@@ -60,6 +68,9 @@ class PlcLink {
   QString PLCRequestBody(int command) const;
 
  private:
+  // "COMn Not Available: " for the chosen port, ahead of what failed.
+  QString NotAvailable() const;
+
   Communication& comm_;
   const CommandQueue& queue_;
   Dialogs& dialogs_;

@@ -26,14 +26,34 @@ void TestRun::cmdPLCPrepare_Click() { SendToPlc(PlcCmd::Prepare); }
 void TestRun::cmdStop_Click() {
   auto plcGotIt = std::make_shared<bool>();  // set at the press, before the stop goes on the line
   program_.commandQueue.RunStop([this, plcGotIt] { *plcGotIt = plc_.PLCCommand(PlcCmd::Stop); },
-                                [this, plcGotIt] {
-                                  SendToIndicator(IndCmd::TestStop);
-                                  if (!*plcGotIt) plc_.ReportNotSent(PlcCmd::Stop);
-                                });
+                                [this, plcGotIt] { StopOnLine(*plcGotIt); });
+}
+
+// A box lets the presses queued behind its command out first, so a stop
+// pressed while an earlier one is on the line runs inside that one's
+// boxes. It leaves the box about its PLC frame to the earlier stop, which
+// shows it after its own: the boxes come in the order pressed.
+void TestRun::StopOnLine(bool plcGotIt) {
+  const bool insideEarlierStop = stopOnLine_;
+  stopOnLine_ = true;
+  SendToIndicator(IndCmd::TestStop);
+  if (!plcGotIt) ++plcStopsUntold_;
+  if (insideEarlierStop) return;
+  while (plcStopsUntold_ > 0) {
+    --plcStopsUntold_;
+    plc_.ReportNotSent(PlcCmd::Stop);
+  }
+  stopOnLine_ = false;
 }
 
 // A new test in the program, then the start to the indicator and the PLC.
+// A start that the machine cannot get starts nothing.
 void TestRun::cmdStart_Click() {
+  // The window keeps the test it shows, and nothing is sent.
+  if (plc_.PortLost()) {
+    plc_.ReportTestNotStarted();
+    return;
+  }
   Graphic& graphic = program_.graphic;
   program_.global.RecordLoaded = false;
   program_.global.GapValue = 0;
@@ -44,7 +64,11 @@ void TestRun::cmdStart_Click() {
   std::fill_n(graphic.GraphSamples.begin(), kLiveSampleLimit, kStartPlaceholder);
   // The machine moves only once the indicator has taken the start and
   // records the test.
-  if (SendToIndicator(IndCmd::TestStart)) SendToPlc(PlcCmd::Start);
+  if (!SendToIndicator(IndCmd::TestStart) || plc_.PLCCommand(PlcCmd::Start)) return;
+  // The indicator records a test the machine never began: it is ended
+  // before the operator is told, and the window's test ends with it.
+  SendToIndicator(IndCmd::TestStop);
+  plc_.ReportTestNotStarted();
 }
 
 void TestRun::SendToPlc(int command) {

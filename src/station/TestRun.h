@@ -31,12 +31,16 @@ class TestRun : public QObject {
   bool SendToIndicator(int code);
   // Sends the PLC a command; one it could not get is told at once.
   void SendToPlc(int command);
+  // The stop's work on the line: the indicator's 52, then the boxes.
+  void StopOnLine(bool plcGotIt);
 
   Program& program_;
   TestPage& page_;
   MachinePanel& machine_;
   CommandRegister& commands_;
   PlcLink& plc_;
+  bool stopOnLine_ = false;  // a stop's work on the line runs
+  int plcStopsUntold_ = 0;   // stops the PLC did not get, whose box has yet to show
 };
 
 }  // namespace vt

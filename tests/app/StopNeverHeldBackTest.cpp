@@ -348,23 +348,124 @@ INSTANTIATE_TEST_SUITE_P(ExitButtonCloseButtonOrTerminationRequest, ClosedInAWai
 
 // ---- A PLC command to a lost port ----
 
+const QString kNotSent = QStringLiteral("COM2 Not Available: the machine did not get the command");
+const QString kStopNotSent = kNotSent + QStringLiteral(". Stop the machine with its emergency stop button");
+const QString kNotStarted = QStringLiteral("COM2 Not Available: the test was not started");
+
 // Each PLC command that cannot reach the PLC says so at its press, once,
-// naming the port; the stop's box comes once the indicator has its stop.
+// naming the port; a start sends nothing and leaves the window's test as
+// it was; each stop's box comes once the indicator has its stop.
 TEST_F(OnRtu2400, APlcCommandToALostPortSaysSoAtItsPress) {
   line.plc.Hangup();
+  ASSERT_TRUE(test::SimulatedStation::WaitFor(
+      [&] { return machine().labPLCComm->text() == QStringLiteral("Haberleşme Portu Hatalı"); }));
+  line.station.program().global.RecordLoaded = true;
   std::vector<quint16> codesAtTheLastBox;
   line.station.dialogs.whileOpen = [&] { codesAtTheLastBox = line.CommandCodes(); };
-  for (QAbstractButton* button : {testPage().cmdPLCPrepare, testPage().cmdStart, testPage().cmdStop}) {
+  for (QAbstractButton* button :
+       {testPage().cmdPLCPrepare, testPage().cmdStart, testPage().cmdStop, testPage().cmdStop}) {
     line.Press(button);
   }
   ASSERT_TRUE(LineFree());
 
-  const QString notSent = QStringLiteral("COM2 Not Available: the machine did not get the command");
-  EXPECT_EQ(line.station.dialogs.texts(),
-            QStringList({notSent, notSent, notSent + QStringLiteral(". Stop the machine with its emergency stop button")}));
-  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::TestStart, Cmd::TestStop}));
+  EXPECT_EQ(line.station.dialogs.texts(), QStringList({kNotSent, kNotStarted, kStopNotSent, kStopNotSent}));
+  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::TestStop, Cmd::TestStop}));
   EXPECT_EQ(codesAtTheLastBox, line.CommandCodes());
+  EXPECT_TRUE(line.station.program().global.RecordLoaded);
 }
+
+// Stops pressed while the first one's 52 waits, the close between them,
+// with the indicator refusing the 52: each stop's boxes come in the order
+// pressed, the first one's failed 52 before any PLC box; the second stop,
+// which the close overtook, sends the indicator nothing and tells only what
+// its PLC did not get.
+TEST_F(OnRtu2400, TheBoxesOfStopsAroundTheCloseComeInTheOrderPressed) {
+  line.plc.Hangup();
+  ASSERT_TRUE(test::SimulatedStation::WaitFor(
+      [&] { return machine().labPLCComm->text() == QStringLiteral("Haberleşme Portu Hatalı"); }));
+  line.station.indicator().RefuseCommandWrites(Cmd::TestStop);
+  MainForm& form = line.form();
+  form.show();
+  auto* closeAndStop = new QTimer(&form);
+  QObject::connect(closeAndStop, &QTimer::timeout, [&, closeAndStop] {
+    if (!Awaited(Cmd::TestStop)) return;
+    closeAndStop->stop();
+    form.close();
+    line.Press(testPage().cmdStop);
+  });
+  closeAndStop->start(1);
+  line.Press(testPage().cmdStop);
+  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return !form.isVisible(); }));
+
+  EXPECT_EQ(line.station.dialogs.texts(), QStringList({kCommFailed, kStopNotSent, kStopNotSent}));
+  EXPECT_EQ(line.CommandCodes(), std::vector<quint16>({Cmd::TestStop}));
+}
+
+// A start whose PLC frame fails once the indicator has taken its 51 (the
+// PLC's device goes away while the 51 waits for its answer).
+struct StartNotGot {
+  const char* name;
+  bool stopRefused;         // the indicator refuses the 52
+  quint16 stopPressedWhile;  // "BİTİR" is pressed while this code waits, 0: not pressed
+  QStringList boxes;
+  std::vector<quint16> codes;
+};
+
+void PrintTo(const StartNotGot& row, std::ostream* out) { *out << row.name; }
+
+const StartNotGot kStartsNotGot[] = {
+    {"ended at once", false, 0, {kNotStarted}, {Cmd::TestStart, Cmd::TestStop}},
+    {"its 52 refused", true, 0, {kCommFailed, kNotStarted}, {Cmd::TestStart, Cmd::TestStop}},
+    // Overtaken: the start sends and tells nothing more, the stop tells its own.
+    {"the stop pressed in its 51", false, Cmd::TestStart, {kStopNotSent}, {Cmd::TestStart, Cmd::TestStop}},
+    {"the stop pressed in its 52", false, Cmd::TestStop, {kStopNotSent},
+     {Cmd::TestStart, Cmd::TestStop, Cmd::TestStop}},
+};
+
+class AStartTheMachineDidNotGet : public ::testing::WithParamInterface<StartNotGot>, public OnRtu2400 {};
+
+// The indicator's 52 goes out before any box waits for the operator; the
+// window's test ends with the indicator's: the running light goes dark and
+// the elapsed time stands still.
+TEST_P(AStartTheMachineDidNotGet, EndsTheIndicatorsTestBeforeItsBox) {
+  const StartNotGot& row = GetParam();
+  if (row.stopRefused) line.station.indicator().RefuseCommandWrites(Cmd::TestStop);
+  std::vector<quint16> codesAtTheFirstBox;
+  bool runningAtTheFirstBox = true;
+  line.station.dialogs.whileOpen = [&] {
+    if (line.station.dialogs.boxes.size() > 1) return;
+    codesAtTheFirstBox = line.CommandCodes();
+    runningAtTheFirstBox = line.station.indicator().BreakWatch();
+  };
+  auto* unplug = new QTimer(&line.form());
+  QObject::connect(unplug, &QTimer::timeout, [&, unplug] {
+    if (!Awaited(Cmd::TestStart)) return;
+    unplug->stop();
+    line.plc.Hangup();
+  });
+  unplug->start(1);
+  if (row.stopPressedWhile == Cmd::TestStart) {
+    line.PressWhen(testPage().cmdStop, [&] { return Awaited(Cmd::TestStart); });
+  } else if (row.stopPressedWhile == Cmd::TestStop) {
+    line.PressWhen(testPage().cmdStop, [&] { return Awaited(Cmd::TestStop); });
+  }
+  line.Press(testPage().cmdStart);
+  ASSERT_TRUE(line.WaitForPresses(row.stopPressedWhile ? 2 : 1));
+  ASSERT_TRUE(LineFree());
+
+  EXPECT_EQ(line.station.dialogs.texts(), row.boxes);
+  EXPECT_EQ(line.CommandCodes(), row.codes);
+  if (row.stopRefused) return;  // the indicator's test goes on, as after any refused 52
+  EXPECT_EQ(codesAtTheFirstBox, row.codes);
+  EXPECT_FALSE(runningAtTheFirstBox);
+  line.station.WaitForLedRefresh();
+  EXPECT_TRUE(line.form().leds.IsOff(testPage().HOLDRUN));
+  const QString elapsed = testPage().labResultTimePassSeconds->text();
+  test::SimulatedStation::WaitFor([] { return false; }, 1200);  // beyond a tick of the elapsed time
+  EXPECT_EQ(testPage().labResultTimePassSeconds->text(), elapsed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, AStartTheMachineDidNotGet, ::testing::ValuesIn(kStartsNotGot));
 
 }  // namespace
 }  // namespace vt

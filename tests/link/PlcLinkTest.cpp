@@ -98,8 +98,10 @@ TEST_F(PlcLinkOnPty, ACommandOvertakenByAStopSendsNothing) {
 
 TEST_F(PlcLinkOnPty, PortChoicesAndAFailedOpening) {
   plc.OpenPLCPort(3);
+  EXPECT_FALSE(plc.PortLost());
   plc.OpenPLCPort(0);
   EXPECT_FALSE(plc.PLCComm.IsOpen());
+  EXPECT_FALSE(plc.PortLost());  // none chosen: nothing to lose
   EXPECT_EQ(state_.text(), QStringLiteral("Haberleşme KAPALI"));
   plc.PLCCommand(PlcCmd::Start);  // lost without a message
   EXPECT_TRUE(dialogs.boxes.empty());
@@ -115,6 +117,7 @@ TEST_F(PlcLinkOnPty, PortChoicesAndAFailedOpening) {
   EXPECT_EQ(state_.text(), QStringLiteral("Haberleşme OK"));  // the label tells what the second try found
   plc.OpenPLCPort(8);
   EXPECT_EQ(state_.text(), QStringLiteral("Haberleşme Portu Hatalı"));
+  EXPECT_TRUE(plc.PortLost());
 }
 
 // The PLC never answers: at the watchdog's turn its port follows a name that
