@@ -8,6 +8,7 @@
 
 #include "SimulatedStation.h"
 #include "settings/ConfigFile.h"
+#include "support/ChildProcess.h"
 #include "settings/Formats.h"
 #include "settings/NumberText.h"
 
@@ -134,17 +135,6 @@ struct Termination {
 
 void PrintTo(const Termination& row, std::ostream* out) { *out << row.name; }
 
-// True when the signal is in the process's mask `field` of /proc ("SigCgt:",
-// the signals it handles; "SigIgn:", those it ignores).
-bool InSignalMask(qint64 pid, const QByteArray& field, int signal) {
-  QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-  if (!status.open(QIODevice::ReadOnly)) return false;
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith(field)) return (line.mid(field.size()).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
-  }
-  return false;
-}
-
 class TerminatedCopy : public ::testing::TestWithParam<Termination> {};
 
 // The built program in a folder of its own, polling the simulated indicator
@@ -173,7 +163,7 @@ TEST_P(TerminatedCopy, WritesTheConfigurationAndEndsAsTheExitButtonDoes) {
     return test::SimulatedStation::WaitFor([&] { return sim.Server().Requests() > requests; }, 20000);
   };
   // It handles the requests before it builds its window.
-  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return InSignalMask(pid, "SigCgt:", SIGTERM); }, 20000));
+  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return test::SignalIn("SigCgt", pid, SIGTERM); }, 20000));
   if (row.withConfig) {
     ASSERT_TRUE(polledBeyond(0));
     QStringList changed = config;
@@ -184,7 +174,7 @@ TEST_P(TerminatedCopy, WritesTheConfigurationAndEndsAsTheExitButtonDoes) {
     kill(pid, SIGINT);
     EXPECT_TRUE(polledBeyond(sim.Server().Requests() + 10));
     EXPECT_EQ(program.state(), QProcess::Running);
-    EXPECT_TRUE(InSignalMask(pid, "SigIgn:", SIGINT));
+    EXPECT_TRUE(test::SignalIn("SigIgn", pid, SIGINT));
   }
   for (const int signal : row.sent) kill(pid, signal);
 

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "SimulatedStation.h"
+#include "support/ChildProcess.h"
 
 namespace vt {
 namespace {
@@ -37,16 +38,6 @@ Members GroupMembers(pid_t group) {
     }
   }
   return members;
-}
-
-// Whether the process ignores ("SigIgn") or catches ("SigCgt") the signal.
-bool SignalIn(const QByteArray& mask, pid_t pid, int signal) {
-  QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-  if (!status.open(QIODevice::ReadOnly)) return false;
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith(mask + ':')) return (line.mid(mask.size() + 1).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
-  }
-  return false;
 }
 
 ino_t Inode(const QString& path) {
@@ -147,7 +138,8 @@ TEST(TryOut, NothingOfItStaysHoweverItEnds) {
     SCOPED_TRACE(ending.what);
     TryOut run(folder.Path());
     ASSERT_TRUE(run.WaitUntilPolling()) << run.script.readAllStandardError().toStdString();
-    ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return SignalIn("SigCgt", run.Program(), SIGTERM); }));
+    ASSERT_TRUE(
+        test::SimulatedStation::WaitFor([&] { return test::SignalIn("SigCgt", run.Program(), SIGTERM); }));
     const QStringList lines = folder.ReadLines(QStringLiteral("kelbrin.cfg"));
     const ino_t before = Inode(configuration);
     ending.end(run);
@@ -188,7 +180,7 @@ TEST(TryOut, StartedWithCtrlCIgnoredNoPartOfItTakesIt) {
   ASSERT_TRUE(run.WaitUntilPolling());
   const Members members = GroupMembers(run.Group());
   EXPECT_EQ(members.size(), 3);  // the script, the simulator and VorTEST
-  for (const auto& [pid, name] : members) EXPECT_TRUE(SignalIn("SigIgn", pid, SIGINT)) << name;
+  for (const auto& [pid, name] : members) EXPECT_TRUE(test::SignalIn("SigIgn", pid, SIGINT)) << name;
   ::kill(-run.Group(), SIGTERM);
   EXPECT_TRUE(run.WaitForEnd());
 }

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <cerrno>
 #include <cstddef>
 #include <iterator>
@@ -86,5 +87,15 @@ bool RefuseCall(long call, int error) {
 }
 
 bool RefuseFallocate() { return RefuseCall(__NR_fallocate, EOPNOTSUPP); }
+
+bool SignalIn(const char* mask, pid_t pid, int signal) {
+  QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+  if (!status.open(QIODevice::ReadOnly)) return false;
+  const QByteArray field = QByteArray(mask) + ':';
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith(field)) return (line.mid(field.size()).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
+  }
+  return false;
+}
 
 }  // namespace vt::test

@@ -18,6 +18,10 @@ int RunInChild(const std::function<int()>& body);
 // results as RunInChild does, one for each copy.
 std::vector<int> RunTogether(int count, const std::function<int()>& body);
 
+// Whether the process `pid` handles ("SigCgt") or ignores ("SigIgn") the
+// signal, as /proc tells.
+bool SignalIn(const char* mask, pid_t pid, int signal);
+
 constexpr uid_t kNobody = 65534;
 constexpr uid_t kDaemon = 1;
 
