@@ -1,6 +1,7 @@
 #include "SimPeers.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -100,6 +101,14 @@ QByteArray TcpMaster::Ask(const QByteArray& pdu, quint16 transaction, quint8 uni
 SerialMaster::SerialMaster(const QString& path) {
   fd_ = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
   if (fd_ < 0) return;
+  // Held as VorTEST holds its port, so that a VorTEST of another test that
+  // opens the terminal's number anew after its own went away cannot read
+  // this line's bytes.
+  if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd_);
+    fd_ = -1;
+    return;
+  }
   termios settings{};
   ::tcgetattr(fd_, &settings);
   ::cfmakeraw(&settings);
