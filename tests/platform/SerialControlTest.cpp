@@ -21,14 +21,14 @@ TEST(SerialSettings, ParsesTheSettingsText) {
   const auto settings = SerialSettings::Parse("9600,e,7,1");
   ASSERT_TRUE(settings);
   EXPECT_EQ(settings->baudRate, 9600);
-  EXPECT_EQ(settings->parity, QSerialPort::EvenParity);
-  EXPECT_EQ(settings->dataBits, QSerialPort::Data7);
-  EXPECT_EQ(settings->stopBits, QSerialPort::OneStop);
+  EXPECT_EQ(settings->parity, SerialParity::Even);
+  EXPECT_EQ(settings->dataBits, 7);
+  EXPECT_EQ(settings->stopBits, SerialStopBits::One);
   const auto other = SerialSettings::Parse("115200,N,8,2");
   ASSERT_TRUE(other);
-  EXPECT_EQ(other->parity, QSerialPort::NoParity);
-  EXPECT_EQ(other->stopBits, QSerialPort::TwoStop);
-  EXPECT_EQ(SerialSettings::Parse("1200,o,8,1.5")->stopBits, QSerialPort::OneAndHalfStop);
+  EXPECT_EQ(other->parity, SerialParity::None);
+  EXPECT_EQ(other->stopBits, SerialStopBits::Two);
+  EXPECT_EQ(SerialSettings::Parse("1200,o,8,1.5")->stopBits, SerialStopBits::OneAndHalf);
   for (const char* bad : {"", "9600", "9600,x,8,1", "9600,n,9,1", "9600,n,8,3", "fast,n,8,1", "0,n,8,1",
                           "9600,n,8,1,1"}) {
     EXPECT_FALSE(SerialSettings::Parse(QString::fromLatin1(bad))) << bad;
