@@ -51,8 +51,10 @@ class SerialControl : public QObject {
   void SetInputMode(InputMode mode) { inputMode_ = mode; }
 
   // Opens the port's device. False, with the reason in LastError(), when
-  // the device cannot be opened. Settings that an open device refuses (a
-  // pseudo-terminal keeps 8 data bits and no parity) leave it open.
+  // the device cannot be opened or another program, another copy of this
+  // one included, has it open; one that has ended holds it no more, however
+  // it ended. Settings that an open device refuses (a pseudo-terminal keeps
+  // 8 data bits and no parity) leave it open.
   bool Open();
   void Close();
   // Opens port COMn again after it was lost or could not be opened, on the
@@ -68,7 +70,8 @@ class SerialControl : public QObject {
   bool IsOpen() const { return device_.IsOpen(); }
   const QString& LastError() const { return lastError_; }
 
-  // Queue bytes or Latin-1 text for sending; false when the port is closed.
+  // Queue bytes or Latin-1 text for sending; false when the port is closed
+  // or its device has failed.
   bool Output(const QByteArray& bytes);
   bool Output(const QString& text);
   // Hands what is queued to the device without waiting for it to leave;

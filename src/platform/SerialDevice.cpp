@@ -175,6 +175,7 @@ void SerialDevice::Fail(const QString& reason) {
 }
 
 void SerialDevice::TakeInput() {
+  if (!IsOpen() || failed_) return;  // a readiness reported before the device was closed or failed
   char chunk[32768];
   ssize_t n = 0;
   do {
@@ -197,7 +198,9 @@ bool SerialDevice::Write(const QByteArray& bytes) {
   return true;
 }
 
-void SerialDevice::PassOutput() { WriteQueued(); }
+void SerialDevice::PassOutput() {
+  if (IsOpen() && !failed_) WriteQueued();
+}
 
 qint64 SerialDevice::WriteQueued() {
   qint64 taken = 0;
