@@ -170,17 +170,14 @@ void SerialDevice::Fail(const QString& reason) {
   // A failed device keeps reporting itself ready; it is not listened to.
   reader_.setEnabled(false);
   writer_.setEnabled(false);
-  output_.clear();
   emit Failed();
 }
 
 void SerialDevice::TakeInput() {
   if (!IsOpen() || failed_) return;  // a readiness reported before the device was closed or failed
+  // Open without blocking, reads and writes never wait: no signal interrupts them.
   char chunk[32768];
-  ssize_t n = 0;
-  do {
-    n = ::read(fd_, chunk, sizeof chunk);
-  } while (n < 0 && errno == EINTR);
+  const ssize_t n = ::read(fd_, chunk, sizeof chunk);
   if (n > 0) {
     input_.append(chunk, n);
     emit ReadyRead();
@@ -206,17 +203,13 @@ qint64 SerialDevice::WriteQueued() {
   qint64 taken = 0;
   while (!output_.isEmpty()) {
     const ssize_t n = ::write(fd_, output_.constData(), output_.size());
-    if (n > 0) {
-      output_.remove(0, n);
-      taken += n;
-    } else if (n < 0 && errno == EINTR) {
-      continue;
-    } else if (n < 0 && errno != EAGAIN) {
+    if (n < 0 && errno != EAGAIN) {
       Fail(qt_error_string(errno));
       return -1;
-    } else {
-      break;
     }
+    if (n <= 0) break;
+    output_.remove(0, n);
+    taken += n;
   }
   writer_.setEnabled(!output_.isEmpty());
   return taken;

@@ -11,6 +11,9 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <csignal>
+#include <functional>
+#include <memory>
 
 #include "support/ChildProcess.h"
 #include "support/PtyPair.h"
@@ -98,7 +101,7 @@ TEST(SerialControl, FailedOpenGivesFalseAndTheReason) {
   control.SetCommPort(2);
   EXPECT_FALSE(control.Open());
   EXPECT_FALSE(control.IsOpen());
-  EXPECT_FALSE(control.LastError().isEmpty());
+  EXPECT_TRUE(control.LastError().startsWith(folder.NoDevice() + ": ")) << control.LastError().toStdString();
   EXPECT_FALSE(control.Output(QByteArray("x")));
   EXPECT_FALSE(control.WaitSent());
   EXPECT_EQ(control.InBufferCount(), 0);
@@ -135,6 +138,11 @@ TEST(SerialControl, SettingsTheDeviceRefusesDoNotFailTheOpen) {
       {"1200,n,8,2", B1200, true},
       {"14400,n,8,1.5", kOtherRate, true},
       {"19200,o,8,1", B19200, false},
+      {"2400,n,8,1", B2400, false},
+      {"4800,n,8,1", B4800, false},
+      {"38400,n,8,1", B38400, false},
+      {"57600,n,8,1", B57600, false},
+      {"115200,n,8,1", B115200, false},
   };
   for (const auto& row : rows) {
     ASSERT_TRUE(control.SetSettings(QString::fromLatin1(row.settings)));
@@ -267,6 +275,13 @@ TEST(SerialControl, OutputInputAndCounts) {
   pty.Write("kept");
   ASSERT_TRUE(WaitFor([&] { return control.InBufferCount() >= 4; }));
   EXPECT_EQ(control.Input(), QByteArray("kept"));
+
+  // A device that takes no more (its other end reads nothing) takes none
+  // of a flush.
+  ASSERT_TRUE(control.Output(QByteArray(1 << 20, 'x')));
+  EXPECT_TRUE(control.Flush());
+  EXPECT_FALSE(control.Flush());
+  EXPECT_GT(control.OutBufferCount(), 0);
 }
 
 // A device that goes away while idle or while a write is under way.
