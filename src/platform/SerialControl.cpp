@@ -1,8 +1,5 @@
 #include "platform/SerialControl.h"
 
-#include <sys/ioctl.h>
-#include <termios.h>
-
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
@@ -16,34 +13,6 @@ namespace {
 constexpr int kShortRestMs = 20;
 
 }  // namespace
-
-std::optional<SerialSettings> SerialSettings::Parse(const QString& text) {
-  const QStringList fields = text.split(QLatin1Char(','));
-  if (fields.size() != 4) return std::nullopt;
-  SerialSettings settings;
-  bool ok = false;
-  settings.baudRate = fields[0].trimmed().toInt(&ok);
-  if (!ok || settings.baudRate <= 0) return std::nullopt;
-
-  const QString parity = fields[1].trimmed().toLower();
-  if (parity == QLatin1String("n")) settings.parity = QSerialPort::NoParity;
-  else if (parity == QLatin1String("e")) settings.parity = QSerialPort::EvenParity;
-  else if (parity == QLatin1String("o")) settings.parity = QSerialPort::OddParity;
-  else if (parity == QLatin1String("m")) settings.parity = QSerialPort::MarkParity;
-  else if (parity == QLatin1String("s")) settings.parity = QSerialPort::SpaceParity;
-  else return std::nullopt;
-
-  const int dataBits = fields[2].trimmed().toInt(&ok);
-  if (!ok || dataBits < 5 || dataBits > 8) return std::nullopt;
-  settings.dataBits = static_cast<QSerialPort::DataBits>(dataBits);
-
-  const QString stop = fields[3].trimmed();
-  if (stop == QLatin1String("1")) settings.stopBits = QSerialPort::OneStop;
-  else if (stop == QLatin1String("1.5")) settings.stopBits = QSerialPort::OneAndHalfStop;
-  else if (stop == QLatin1String("2")) settings.stopBits = QSerialPort::TwoStop;
-  else return std::nullopt;
-  return settings;
-}
 
 std::optional<QString> FolderDevicePath(const QString& programFolder, int portNumber) {
   const QFileInfo entry(programFolder + QStringLiteral("/COM") + QString::number(portNumber));
@@ -66,9 +35,9 @@ QString SerialDevicePath(const QString& programFolder, int portNumber) {
 
 SerialControl::SerialControl(QString programFolder, QObject* parent)
     : QObject(parent), programFolder_(std::move(programFolder)), settings_(*SerialSettings::Parse(settingsText_)) {
-  connect(&port_, &QSerialPort::readyRead, this, &SerialControl::OnComm);
+  connect(&device_, &SerialDevice::ReadyRead, this, &SerialControl::OnComm);
   // Queued: the port is closed once its own notification has returned.
-  connect(&port_, &QSerialPort::errorOccurred, this, &SerialControl::CloseFailedPort, Qt::QueuedConnection);
+  connect(&device_, &SerialDevice::Failed, this, &SerialControl::CloseFailedPort, Qt::QueuedConnection);
   sentCheck_.setSingleShot(true);
   sentCheck_.setTimerType(Qt::PreciseTimer);
   connect(&sentCheck_, &QTimer::timeout, this, &SerialControl::CheckSent);
@@ -79,36 +48,23 @@ bool SerialControl::SetSettings(const QString& text) {
   if (!parsed) return false;
   settingsText_ = text;
   settings_ = *parsed;
-  if (port_.isOpen()) ApplySettings();
+  device_.Configure(settings_);
   return true;
 }
 
-void SerialControl::ApplySettings() {
-  // Each setter reports a refusal by the device; a refused setting leaves
-  // the port working as the device allows, so the results are not used.
-  port_.setBaudRate(settings_.baudRate);
-  port_.setDataBits(settings_.dataBits);
-  port_.setParity(settings_.parity);
-  port_.setStopBits(settings_.stopBits);
-  port_.setFlowControl(QSerialPort::NoFlowControl);
-}
-
 bool SerialControl::Open() {
-  if (port_.isOpen()) Close();
+  if (IsOpen()) Close();
   if (FolderDevicePath(programFolder_, portNumber_)) {
     namedInFolder_.insert(portNumber_);
   } else {
     namedInFolder_.remove(portNumber_);
   }
   devicePath_ = SerialDevicePath(programFolder_, portNumber_);
-  port_.setPortName(devicePath_);
-  if (!port_.open(QIODevice::ReadWrite)) {
-    lastError_ = port_.errorString();
+  if (!device_.Open(devicePath_, settings_)) {
+    lastError_ = device_.ErrorText();
     return false;
   }
   lastError_.clear();
-  ApplySettings();
-  port_.clear();
   emit Opened();
   return true;
 }
@@ -121,17 +77,14 @@ bool SerialControl::Reopen(int portNumber) {
 
 bool SerialControl::NameMoved() const {
   const auto named = FolderDevicePath(programFolder_, portNumber_);
-  return port_.isOpen() && named && *named != devicePath_;
+  return IsOpen() && named && *named != devicePath_;
 }
 
 void SerialControl::CloseFailedPort() {
-  // The port's error as it stands now: opening the port anew clears an
-  // error reported before.
-  const QSerialPort::SerialPortError error = port_.error();
-  const bool deviceFailed = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
-                            error == QSerialPort::WriteError;
-  if (!deviceFailed || !port_.isOpen()) return;
-  lastError_ = port_.errorString();
+  // The device as it stands now: a failure reported before the port was
+  // closed or opened anew is over.
+  if (!device_.HasFailed()) return;
+  lastError_ = device_.ErrorText();
   GiveUp();
 }
 
@@ -143,39 +96,27 @@ void SerialControl::GiveUp() {
 void SerialControl::Close() {
   awaitingSent_ = false;
   sentCheck_.stop();
-  if (port_.isOpen()) port_.close();
+  device_.Close();
 }
 
-bool SerialControl::Output(const QByteArray& bytes) {
-  if (!port_.isOpen()) return false;
-  return port_.write(bytes) == bytes.size();
-}
+bool SerialControl::Output(const QByteArray& bytes) { return device_.Write(bytes); }
 
 bool SerialControl::Output(const QString& text) { return Output(text.toLatin1()); }
 
-bool SerialControl::Flush() { return port_.isOpen() && port_.flush(); }
+bool SerialControl::Flush() { return device_.Flush(); }
 
-qint64 SerialControl::OutBufferCount() const {
-  if (!port_.isOpen()) return 0;
-  int queued = 0;
-  if (ioctl(port_.handle(), TIOCOUTQ, &queued) != 0) queued = 0;
-  return port_.bytesToWrite() + queued;
-}
+qint64 SerialControl::OutBufferCount() const { return device_.BytesToWrite(); }
 
 int SerialControl::OutputTimeMs() const {
-  const double stopBits = settings_.stopBits == QSerialPort::TwoStop          ? 2.0
-                          : settings_.stopBits == QSerialPort::OneAndHalfStop ? 1.5
-                                                                              : 1.0;
-  const double parityBits = settings_.parity == QSerialPort::NoParity ? 0.0 : 1.0;
-  const double bitsPerByte = 1.0 + static_cast<int>(settings_.dataBits) + parityBits + stopBits;
+  const double stopBits = settings_.stopBits == SerialStopBits::Two          ? 2.0
+                          : settings_.stopBits == SerialStopBits::OneAndHalf ? 1.5
+                                                                             : 1.0;
+  const double parityBits = settings_.parity == SerialParity::None ? 0.0 : 1.0;
+  const double bitsPerByte = 1.0 + settings_.dataBits + parityBits + stopBits;
   return static_cast<int>(std::ceil(OutBufferCount() * bitsPerByte * 1000.0 / settings_.baudRate));
 }
 
-bool SerialControl::WaitSent() {
-  if (!port_.isOpen()) return false;
-  port_.flush();
-  return tcdrain(port_.handle()) == 0;
-}
+bool SerialControl::WaitSent() { return device_.Drain(); }
 
 void SerialControl::NotifyWhenSent(int limitMs) {
   awaitingSent_ = true;
@@ -191,7 +132,7 @@ void SerialControl::CheckSent() {
   if (!awaitingSent_) return;
   const qint64 rest = std::max<qint64>(sendingUntil_.remainingTime(), OutputTimeMs());
   const bool expired = sentDeadline_.hasExpired();
-  if (port_.isOpen() && rest > kShortRestMs && !expired) {
+  if (IsOpen() && rest > kShortRestMs && !expired) {
     // Looked at again when only the short rest should be left.
     sentCheck_.start(static_cast<int>(std::min(rest - kShortRestMs, sentDeadline_.remainingTime())));
     return;
@@ -202,17 +143,13 @@ void SerialControl::CheckSent() {
   emit Sent();
 }
 
-qint64 SerialControl::InBufferCount() const { return port_.isOpen() ? port_.bytesAvailable() : 0; }
+qint64 SerialControl::InBufferCount() const { return device_.BytesAvailable(); }
 
-void SerialControl::ClearInput() {
-  if (!port_.isOpen()) return;
-  port_.clear(QSerialPort::Input);
-  port_.readAll();
-}
+void SerialControl::ClearInput() { device_.ClearInput(); }
 
 std::optional<QByteArray> SerialControl::Input() {
-  if (!port_.isOpen()) return std::nullopt;
-  return port_.readAll();
+  if (!IsOpen()) return std::nullopt;
+  return device_.ReadAll();
 }
 
 }  // namespace vt

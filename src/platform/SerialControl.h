@@ -3,24 +3,15 @@
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QObject>
-#include <QSerialPort>
 #include <QSet>
 #include <QString>
 #include <QTimer>
 #include <optional>
 
+#include "platform/SerialDevice.h"
+#include "platform/SerialSettings.h"
+
 namespace vt {
-
-// The serial settings text "9600,e,7,1": bit rate, parity letter (n, o, e,
-// m or s), data bits (5 to 8) and stop bits (1, 1.5 or 2).
-struct SerialSettings {
-  qint32 baudRate = 9600;
-  QSerialPort::Parity parity = QSerialPort::NoParity;
-  QSerialPort::DataBits dataBits = QSerialPort::Data8;
-  QSerialPort::StopBits stopBits = QSerialPort::OneStop;
-
-  static std::optional<SerialSettings> Parse(const QString& text);
-};
 
 // The device that the program folder names for port COMn: where a symlink
 // named "COMn" there finally leads, through every link on the way (COM1 to a
@@ -60,8 +51,10 @@ class SerialControl : public QObject {
   void SetInputMode(InputMode mode) { inputMode_ = mode; }
 
   // Opens the port's device. False, with the reason in LastError(), when
-  // the device cannot be opened. Settings that an open device refuses (a
-  // pseudo-terminal keeps 8 data bits and no parity) leave it open.
+  // the device cannot be opened or another program, another copy of this
+  // one included, has it open; one that has ended holds it no more, however
+  // it ended. Settings that an open device refuses (a pseudo-terminal keeps
+  // 8 data bits and no parity) leave it open.
   bool Open();
   void Close();
   // Opens port COMn again after it was lost or could not be opened, on the
@@ -74,10 +67,11 @@ class SerialControl : public QObject {
   // The port is open and the program folder names another device for it
   // now (the link was made anew after the device went away).
   bool NameMoved() const;
-  bool IsOpen() const { return port_.isOpen(); }
+  bool IsOpen() const { return device_.IsOpen(); }
   const QString& LastError() const { return lastError_; }
 
-  // Queue bytes or Latin-1 text for sending; false when the port is closed.
+  // Queue bytes or Latin-1 text for sending; false when the port is closed
+  // or its device has failed.
   bool Output(const QByteArray& bytes);
   bool Output(const QString& text);
   // Hands what is queued to the device without waiting for it to leave;
@@ -116,7 +110,6 @@ class SerialControl : public QObject {
   void PortLost();
 
  private:
-  void ApplySettings();
   void CheckSent();
   void CloseFailedPort();
 
@@ -125,7 +118,7 @@ class SerialControl : public QObject {
   QString settingsText_ = QStringLiteral("9600,n,8,1");
   SerialSettings settings_;
   InputMode inputMode_ = InputMode::Text;
-  QSerialPort port_;
+  SerialDevice device_;
   QString lastError_;
   QSet<int> namedInFolder_;     // ports whose last opening found their device named in the program folder
   QString devicePath_;          // the device of the last opening

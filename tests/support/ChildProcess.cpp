@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <QFile>
 #include <cerrno>
 #include <cstddef>
@@ -36,6 +38,31 @@ int RunInChild(const std::function<int()>& body) {
   const pid_t child = fork();
   if (child == 0) _exit(body());
   return ResultOf(child);
+}
+
+pid_t StartInChild(const std::function<bool()>& body) {
+  int took[2];
+  if (pipe(took) != 0) return -1;
+  const pid_t child = fork();
+  if (child == 0) {
+    close(took[0]);
+    const char taken = 1;
+    if (!body() || write(took[1], &taken, 1) != 1) _exit(1);
+    for (;;) pause();
+  }
+  close(took[1]);
+  char taken = 0;
+  const bool holding = child > 0 && read(took[0], &taken, 1) == 1;
+  close(took[0]);
+  if (holding) return child;
+  ResultOf(child);
+  return -1;
+}
+
+void KillChild(pid_t child) {
+  if (child <= 0) return;
+  kill(child, SIGKILL);
+  ResultOf(child);
 }
 
 std::vector<int> RunTogether(int count, const std::function<int()>& body) {

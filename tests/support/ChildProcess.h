@@ -12,6 +12,14 @@ namespace vt::test {
 // What the child changes (its user, its root folder) stays with the child.
 int RunInChild(const std::function<int()>& body);
 
+// Runs `body` in a forked copy of this process that then stays, keeping
+// what `body` took, until it is killed. Gives the copy's process id once
+// `body` has returned true; -1 when it returned false (the copy has ended
+// then) or the copy could not be started.
+pid_t StartInChild(const std::function<bool()>& body);
+// Kills the copy outright (SIGKILL) and waits for its end.
+void KillChild(pid_t child);
+
 // Runs `body` in `count` forked copies of this process at once: each starts
 // it when all are there, and ends only when all have run it, so that what
 // one keeps to its end (a lock) stands while the others run. Gives their
