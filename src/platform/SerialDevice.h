@@ -81,7 +81,6 @@ class SerialDevice : public QObject {
   QByteArray output_;
   QString errorText_;
   bool failed_ = false;
-  bool announcing_ = false;
 };
 
 }  // namespace vt
