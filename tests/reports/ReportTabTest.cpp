@@ -166,12 +166,13 @@ TEST_F(ReportTabTest, LogoIsReplacedByAChosenPictureOnly) {
   EXPECT_TRUE(request.flags & FileMustExist);
   EXPECT_EQ(reportPage->picIdeal->pixmap().size(), logoSize);
 
-  for (const QString& path : QStringList{folder.File("not-a-picture.jpg")} + test::MakeNoRegularFiles(folder.Path())) {
+  const QString fifo = test::MakeNoRegularFiles(folder.Path()).value(0);  // not waited on
+  ASSERT_FALSE(fifo.isEmpty());
+  for (const QString& path : {folder.File("not-a-picture.jpg"), fifo}) {
     dialogs.files.push_back(path);
     reportTab->cmdSelPicture_Click();
     EXPECT_EQ(reportPage->picIdeal->pixmap().size(), logoSize) << path.toStdString();
   }
-  EXPECT_EQ(dialogs.fileDialogs.size(), 7u);
 
   dialogs.files.push_back(folder.File("red.png"));
   reportTab->cmdSelPicture_Click();

@@ -55,7 +55,6 @@ class ReportsFixture : public ::testing::Test {
     testPage->txtStepVal->setText("0.0138888");
     program.comm.PLCSettings = "9600,e,7,1";
     program.graphic.GraphSampleCount = 2;
-    testCurve->DrawGraphGrid();
   }
 
   // The test information and the result read-outs of a finished test.

@@ -8,7 +8,6 @@
 #include "platform/ScriptedDialogs.h"
 #include "settings/Messages.h"
 #include "settings/SerialFile.h"
-#include "support/NoRegularFiles.h"
 #include "support/ProgramFolder.h"
 
 namespace vt {
@@ -94,11 +93,6 @@ TEST(SerialFile, MissingOrUnwritableFileShowsItsMessage) {
   SaveSerial(dialogs, folder.File(QStringLiteral("no-such-folder")), 5);
   ASSERT_EQ(dialogs.boxes.size(), 2u);
   EXPECT_EQ(dialogs.boxes[1].text, QStringLiteral("Cannot update serial file"));
-
-  // A FIFO in its place is not waited on.
-  ASSERT_TRUE(QFile::link(test::MakeNoRegularFiles(folder.Path()).value(0), SerialFilePath(folder.Path())));
-  EXPECT_EQ(LoadSerial(dialogs, folder.Path()), 0);
-  EXPECT_EQ(dialogs.texts().value(2), dialogs.boxes[0].text);
 }
 
 }  // namespace
