@@ -116,7 +116,8 @@ class PressLog {
         plcWords_.push_back(entry.mid(4).toInt());
       } else if (entry.startsWith(QStringLiteral("box "))) {
         const QString box = entry.mid(4);  // the answer, a blank and the text
-        boxes_.push_back({at, box.section(QLatin1Char(' '), 0, 0).toInt(), box.section(QLatin1Char(' '), 1)});
+        boxes_.push_back({box.section(QLatin1Char(' '), 0, 0).toInt(), box.section(QLatin1Char(' '), 1)});
+        if (boxes_.back().second.startsWith(QStringLiteral("Communication Failed"))) lastLinkFailure_ = at;
       } else {
         requests_.push_back({at, Classify(entry), entry});
       }
@@ -200,11 +201,6 @@ class PressLog {
     qsizetype at;
     QString name;
   };
-  struct Box {
-    qsizetype at;
-    int answer;
-    QString text;
-  };
   struct Received {
     qsizetype at;
     Request what;
@@ -222,17 +218,13 @@ class PressLog {
   }
   bool OvertakenAt(std::size_t index) const { return StopAfter(index).has_value(); }
   bool IsStop(std::size_t index) const { return presses_[index].name == QStringLiteral("cmdStop"); }
+  // A "Communication Failed" box came after press `index`.
+  bool LinkFailedAfter(std::size_t index) const { return lastLinkFailure_ > presses_[index].at; }
 
   // The boxes whose text starts so, answered so when an answer is given.
   qsizetype Boxes(const QString& start, std::optional<int> answer = std::nullopt) const {
-    return std::count_if(boxes_.begin(), boxes_.end(), [&](const Box& box) {
-      return box.text.startsWith(start) && (!answer || box.answer == *answer);
-    });
-  }
-  // A "Communication Failed" box came after press `index`.
-  bool LinkFailedAfter(std::size_t index) const {
-    return std::any_of(boxes_.begin(), boxes_.end(), [&](const Box& box) {
-      return box.at > presses_[index].at && box.text.startsWith(QStringLiteral("Communication Failed"));
+    return std::count_if(boxes_.begin(), boxes_.end(), [&](const std::pair<int, QString>& box) {
+      return box.second.startsWith(start) && (!answer || box.first == *answer);
     });
   }
 
@@ -320,7 +312,8 @@ class PressLog {
   std::vector<Press> presses_;
   std::vector<Received> requests_;
   std::vector<int> plcWords_;
-  std::vector<Box> boxes_;
+  std::vector<std::pair<int, QString>> boxes_;  // answer, text
+  qsizetype lastLinkFailure_ = -1;  // where the last "Communication Failed" box is
   std::map<std::size_t, qsizetype> started_;  // press -> where its first request is
 };
 

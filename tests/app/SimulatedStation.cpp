@@ -5,38 +5,31 @@
 
 namespace vt::test {
 
-QStringList StationConfig(const std::optional<SerialLine>& serial, bool withPlc) {
+SimulatedStation::SimulatedStation(const std::optional<SerialLine>& serial, const QString& plcDevice) {
+  sim.Model().SetNoise(0);
+  sim.StartClock(10);
   QStringList config(36);
   if (serial) {
+    sim.OpenSerial(serial->mode);
+    sim.LinkSerial(folder.File(QStringLiteral("COM1")));
     config[1] = QStringLiteral(" 1 ");
     config[3] = serial->mode == sim::Transport::Rtu ? QStringLiteral(" 1 ") : QStringLiteral(" 0 ");
     config[4] = serial->settings;
   } else {
+    sim.ListenTcp();
     config[1] = QStringLiteral(" 5 ");  // TCP
     config[3] = QStringLiteral(" 1 ");
     config[4] = QStringLiteral("9600,e,7,1");
   }
   config[2] = QStringLiteral("1");
   config[14] = QStringLiteral(" 0 ");
-  config[30] = withPlc ? QStringLiteral(" 2 ") : QStringLiteral(" 0 ");
+  if (!plcDevice.isEmpty()) folder.LinkPort(2, plcDevice);
+  config[30] = plcDevice.isEmpty() ? QStringLiteral(" 0 ") : QStringLiteral(" 2 ");
   config[32] = QStringLiteral(" 127 ");
   config[33] = QStringLiteral(" 0 ");
   config[34] = QStringLiteral(" 0 ");
   config[35] = QStringLiteral(" 1 ");
-  return config;
-}
-
-SimulatedStation::SimulatedStation(const std::optional<SerialLine>& serial, const QString& plcDevice) {
-  sim.Model().SetNoise(0);
-  sim.StartClock(10);
-  if (serial) {
-    sim.OpenSerial(serial->mode);
-    sim.LinkSerial(folder.File(QStringLiteral("COM1")));
-  } else {
-    sim.ListenTcp();
-  }
-  if (!plcDevice.isEmpty()) folder.LinkPort(2, plcDevice);
-  folder.WriteLines(QStringLiteral("kelbrin.cfg"), StationConfig(serial, !plcDevice.isEmpty()));
+  folder.WriteLines(QStringLiteral("kelbrin.cfg"), config);
   form = std::make_unique<MainForm>(folder.Path(), dialogs, clock, MainForm::Options{sim.TcpPort(), true});
 }
 

@@ -31,10 +31,6 @@ struct SerialLine {
   QString settings;     // e.g. "1200,e,7,1"
 };
 
-// The configuration of a station on the simulated indicator over TCP, or on
-// `serial` as COM1, with the PLC on COM2 or none.
-QStringList StationConfig(const std::optional<SerialLine>& serial, bool withPlc);
-
 // The main window in a temporary program folder, connected over TCP on
 // loopback (or on a serial line) to a simulated force indicator that runs in
 // real time, with its timers running as in the real program.

@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <QFileInfo>
 #include <QProcess>
-#include <csignal>
 
 #include "SimulatedStation.h"
 #include "settings/ConfigFile.h"
-#include "support/ChildProcess.h"
 #include "settings/Formats.h"
 #include "settings/NumberText.h"
 
@@ -123,78 +119,6 @@ TEST(StationEndToEnd, TheTryOutFolderPollsTheSimulatedIndicator) {
   again.terminate();
   again.waitForFinished();
 }
-
-// ---- VorTEST itself, ended by a termination request ----
-
-struct Termination {
-  const char* name;
-  std::vector<int> sent;  // one right after the other
-  bool withConfig;        // else its start-up box is open
-  bool sigintIgnored;     // started with SIGINT ignored, as a script's background job is, and sent one first
-};
-
-void PrintTo(const Termination& row, std::ostream* out) { *out << row.name; }
-
-class TerminatedCopy : public ::testing::TestWithParam<Termination> {};
-
-// The built program in a folder of its own, polling the simulated indicator
-// as COM1: its settings, which the file no longer holds, are written again
-// and it ends, however often the request comes. With no configuration file,
-// its box closes and a whole file is written.
-TEST_P(TerminatedCopy, WritesTheConfigurationAndEndsAsTheExitButtonDoes) {
-  const Termination& row = GetParam();
-  test::ProgramFolder folder;
-  sim::IndicatorSim sim;
-  sim.StartClock(10);
-  ASSERT_TRUE(sim.OpenSerial(sim::Transport::Rtu) && sim.LinkSerial(folder.File(QStringLiteral("COM1"))));
-  const QString vortest = folder.File(QStringLiteral("vortest"));
-  const QString built = QStringLiteral(VORTEST_PROGRAM_FOLDER "/vortest");
-  ASSERT_TRUE(::link(built.toLocal8Bit(), vortest.toLocal8Bit()) == 0 || QFile::copy(built, vortest));
-  QStringList config = test::StationConfig(test::SerialLine{sim::Transport::Rtu, "9600,n,8,1"}, false);
-  config[cfg::GraphUnit - 1] = ConfigNumberText(1);
-  if (row.withConfig) folder.WriteLines(QStringLiteral("kelbrin.cfg"), config);
-
-  QProcess program;
-  if (row.sigintIgnored) program.setChildProcessModifier([] { std::signal(SIGINT, SIG_IGN); });
-  program.start(vortest, {});
-  ASSERT_TRUE(program.waitForStarted());
-  const qint64 pid = program.processId();
-  const auto polledBeyond = [&](int requests) {
-    return test::SimulatedStation::WaitFor([&] { return sim.Server().Requests() > requests; }, 20000);
-  };
-  // It handles the requests before it builds its window.
-  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return test::SignalIn("SigCgt", pid, SIGTERM); }, 20000));
-  if (row.withConfig) {
-    ASSERT_TRUE(polledBeyond(0));
-    QStringList changed = config;
-    changed[cfg::GraphUnit - 1] = ConfigNumberText(0);
-    folder.WriteLines(QStringLiteral("kelbrin.cfg"), changed);
-  }
-  if (row.sigintIgnored) {
-    kill(pid, SIGINT);
-    EXPECT_TRUE(polledBeyond(sim.Server().Requests() + 10));
-    EXPECT_EQ(program.state(), QProcess::Running);
-    EXPECT_TRUE(test::SignalIn("SigIgn", pid, SIGINT));
-  }
-  for (const int signal : row.sent) kill(pid, signal);
-
-  ASSERT_TRUE(test::SimulatedStation::WaitFor([&] { return program.state() == QProcess::NotRunning; }, 20000));
-  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(program.exitCode(), 0);
-  const QStringList written = folder.ReadLines(QStringLiteral("kelbrin.cfg"));
-  ASSERT_EQ(written.size(), 36);
-  if (row.withConfig) {
-    EXPECT_EQ(written[cfg::GraphUnit - 1], ConfigNumberText(1));
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Signals, TerminatedCopy,
-    ::testing::Values(Termination{"SIGTERM", {SIGTERM}, true, false}, Termination{"SIGINT", {SIGINT}, true, false},
-                      Termination{"SIGHUP", {SIGHUP}, true, false},
-                      Termination{"two_SIGHUPs", {SIGHUP, SIGHUP}, true, false},
-                      Termination{"SIGTERM_with_the_start_up_box_open", {SIGTERM}, false, false},
-                      Termination{"SIGINT_ignored_then_SIGTERM", {SIGTERM}, true, true}));
 
 }  // namespace
 }  // namespace vt

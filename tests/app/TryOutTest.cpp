@@ -1,17 +1,15 @@
 // The try-out that `scripts/run.sh --simulator` runs (scripts/try-out.sh with
-// the build's programs), started as a terminal starts it: in a process group
-// of its own, which Ctrl+C and a closed terminal signal as a whole.
+// the build's programs), and the built VorTEST asked to end in its start-up.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <algorithm>
 #include <functional>
-#include <map>
-#include <string>
+#include <vector>
 
 #include "SimulatedStation.h"
 #include "support/ChildProcess.h"
@@ -21,168 +19,114 @@ namespace {
 
 constexpr int kGenerousMs = 30000;
 
-// The processes of a process group and their command names.
-using Members = std::map<pid_t, std::string>;
-Members GroupMembers(pid_t group) {
-  Members members;
-  for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-    if (!stat.open(QIODevice::ReadOnly)) continue;
-    // "pid (name) state parent group ..."; the name may hold blanks.
-    const QByteArray line = stat.readAll();
-    const qsizetype nameStart = line.indexOf('(') + 1;
-    const qsizetype nameEnd = line.lastIndexOf(')');
-    const QList<QByteArray> fields = line.mid(nameEnd + 2).split(' ');
-    if (fields.size() > 2 && fields[2].toInt() == group) {
-      members[entry.toInt()] = line.mid(nameStart, nameEnd - nameStart).toStdString();
-    }
+bool WaitFor(const std::function<bool()>& condition) { return test::SimulatedStation::WaitFor(condition, kGenerousMs); }
+
+// The process named `name` in the process group `group`, 0 when none is.
+pid_t Member(pid_t group, const QByteArray& name) {
+  for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    // "pid (name) state parent group ...", the names here without blanks.
+    const QList<QByteArray> fields = stat.open(QIODevice::ReadOnly) ? stat.readAll().split(' ') : QList<QByteArray>();
+    if (fields.value(1) == "(" + name + ")" && fields.value(4).toInt() == group) return pid.toInt();
   }
-  return members;
+  return 0;
 }
 
-ino_t Inode(const QString& path) {
-  struct stat status {};
-  return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
-}
-
-bool HoldsOpen(pid_t pid, const QString& device) {
-  const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(pid));
-  for (const QString& descriptor : descriptors.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
-    if (QFile::symLinkTarget(descriptors.filePath(descriptor)) == device) return true;
+// A try-out in `folder`, in a process group of its own as a terminal starts
+// it; one still running when the test stops is ended as Ctrl+C ends it.
+struct TryOut : QProcess {
+  explicit TryOut(const QString& folder) {
+    setChildProcessModifier([] { ::setsid(); });
+    start(QStringLiteral("bash"),
+          {QStringLiteral(VORTEST_SCRIPTS_DIR "/try-out.sh"), QStringLiteral(VORTEST_PROGRAM_FOLDER), folder});
   }
-  return false;
-}
-
-// One try-out in `folder`; one still running at the end is ended as Ctrl+C
-// would end it.
-class TryOut {
- public:
-  enum class CtrlC { Caught, IgnoredAtTheStart };
-
-  explicit TryOut(const QString& folder, CtrlC ctrlC = CtrlC::Caught) : com1_(folder + QStringLiteral("/COM1")) {
-    script.setChildProcessModifier([ctrlC] {
-      ::setsid();
-      if (ctrlC == CtrlC::IgnoredAtTheStart) ::signal(SIGINT, SIG_IGN);
-    });
-    script.start(QStringLiteral("bash"), Arguments(folder));
-    if (script.waitForStarted()) group_ = pid_t(script.processId());
+  ~TryOut() override {
+    if (state() == NotRunning) return;
+    ::kill(-pid_t(processId()), SIGINT);
+    waitForFinished(kGenerousMs);
   }
-  ~TryOut() {
-    if (group_ == 0 || script.state() == QProcess::NotRunning) return;
-    ::kill(-group_, SIGINT);
-    script.waitForFinished(kGenerousMs);
-  }
-
-  static QStringList Arguments(const QString& folder) {
-    return {QStringLiteral(VORTEST_SCRIPTS_DIR "/try-out.sh"), QStringLiteral(VORTEST_PROGRAM_FOLDER), folder};
-  }
-  pid_t Group() const { return group_; }
-  pid_t Program() const {
-    for (const auto& [pid, name] : GroupMembers(group_)) {
-      if (name == "vortest") return pid;
-    }
-    return 0;
-  }
-  void SignalProgram(int signal) const {
-    if (const pid_t program = Program()) ::kill(program, signal);
-  }
-  // Until VorTEST has opened COM1, which leads to the simulator.
-  bool WaitUntilPolling() const {
-    return test::SimulatedStation::WaitFor(
-        [&] {
-          const QString device = QFile::symLinkTarget(com1_);
-          return !device.isEmpty() && Program() != 0 && HoldsOpen(Program(), device);
-        },
-        kGenerousMs);
-  }
-  bool WaitForEnd() {
-    return test::SimulatedStation::WaitFor([&] { return script.state() == QProcess::NotRunning; }, kGenerousMs);
-  }
-
-  QProcess script;
-
- private:
-  QString com1_;
-  pid_t group_ = 0;
 };
 
+// Signals sent to the try-out's process group, to its script or to VorTEST.
 struct Ending {
   const char* what;
+  enum { Group, Script, Program } to;
+  std::vector<int> sent;
   bool programCloses;  // VorTEST lives to have its close
-  std::function<void(const TryOut&)> end;
 };
 
 const Ending kEndings[] = {
-    {"Ctrl+C", true, [](const TryOut& run) { ::kill(-run.Group(), SIGINT); }},
-    {"a closed terminal's two hang-ups", true,
-     [](const TryOut& run) {
-       ::kill(-run.Group(), SIGHUP);
-       ::usleep(1000);
-       ::kill(-run.Group(), SIGHUP);
-     }},
-    {"a termination request to the run", true, [](const TryOut& run) { ::kill(-run.Group(), SIGTERM); }},
-    {"a termination request to the script alone", true,
-     [](const TryOut& run) { ::kill(run.Group(), SIGTERM); }},
-    {"VorTEST closing by itself", true, [](const TryOut& run) { run.SignalProgram(SIGTERM); }},
-    {"VorTEST killed", false, [](const TryOut& run) { run.SignalProgram(SIGKILL); }},
+    {"Ctrl+C", Ending::Group, {SIGINT}, true},
+    {"a closed terminal's two hang-ups", Ending::Group, {SIGHUP, SIGHUP}, true},
+    {"a termination request to the run", Ending::Group, {SIGTERM}, true},
+    {"a termination request to the script alone", Ending::Script, {SIGTERM}, true},
+    {"VorTEST closing by itself", Ending::Program, {SIGTERM}, true},
+    {"VorTEST killed", Ending::Program, {SIGKILL}, false},
 };
 
-// However the try-out ends, no process of it is left and COM1 is gone, so
-// the next try-out in the folder starts as the first did. Where the signal
-// lets it live, VorTEST closes as at ÇIKIŞ and writes its configuration
-// again (a new file renamed into place).
+// Ctrl+C and hang-ups reach VorTEST and the simulator only through the
+// script; a second try-out on the folder is refused. However the try-out
+// ends, no process of it is left and COM1 is gone, so the next one starts
+// as the first did; where the signal lets it live, VorTEST closes as at
+// ÇIKIŞ, writing its configuration as it read it.
 TEST(TryOut, NothingOfItStaysHoweverItEnds) {
   test::ProgramFolder folder(false);
-  const QString configuration = folder.File(QStringLiteral("kelbrin.cfg"));
+  const QString com1 = folder.File(QStringLiteral("COM1"));
   for (const Ending& ending : kEndings) {
     SCOPED_TRACE(ending.what);
     TryOut run(folder.Path());
-    ASSERT_TRUE(run.WaitUntilPolling()) << run.script.readAllStandardError().toStdString();
-    ASSERT_TRUE(
-        test::SimulatedStation::WaitFor([&] { return test::SignalIn("SigCgt", run.Program(), SIGTERM); }));
-    const QStringList lines = folder.ReadLines(QStringLiteral("kelbrin.cfg"));
-    const ino_t before = Inode(configuration);
-    ending.end(run);
-    ASSERT_TRUE(run.WaitForEnd());
-    EXPECT_EQ(Inode(configuration) != before, ending.programCloses);
-    EXPECT_EQ(folder.ReadLines(QStringLiteral("kelbrin.cfg")), lines);
-    EXPECT_EQ(GroupMembers(run.Group()), Members{});
-    EXPECT_FALSE(QFileInfo(folder.File(QStringLiteral("COM1"))).isSymLink());
+    ASSERT_TRUE(run.waitForStarted());
+    const pid_t group = pid_t(run.processId());
+    pid_t program = 0;  // once it has read its configuration and opened COM1
+    ASSERT_TRUE(WaitFor([&] {
+      program = Member(group, "vortest");
+      const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(program));
+      return std::ranges::any_of(descriptors.entryInfoList(QDir::System), [&](const QFileInfo& descriptor) {
+        return descriptor.symLinkTarget() == QFile::symLinkTarget(com1);
+      });
+    })) << run.readAllStandardError().toStdString();
+    for (const pid_t member : {program, Member(group, "indicator-sim")}) {
+      EXPECT_TRUE(test::SignalIn("SigIgn", member, SIGINT) && test::SignalIn("SigIgn", member, SIGHUP));
+    }
+    const QString device = QFile::symLinkTarget(com1);
+    TryOut second(folder.Path());
+    ASSERT_TRUE(second.waitForFinished(kGenerousMs));
+    EXPECT_EQ(second.exitCode(), 1);
+    EXPECT_EQ(QString::fromLocal8Bit(second.readAllStandardError()),
+              QStringLiteral("VorTEST is already running from %1\n").arg(folder.Path()));
+    EXPECT_EQ(QFile::symLinkTarget(com1), device);
+
+    const QStringList read = folder.ReadLines(QStringLiteral("kelbrin.cfg"));
+    const QStringList changed = read + QStringList(QStringLiteral("changed meanwhile"));
+    folder.WriteLines(QStringLiteral("kelbrin.cfg"), changed);
+    for (const int signal : ending.sent) {
+      ::kill(ending.to == Ending::Group ? -group : ending.to == Ending::Script ? group : program, signal);
+      ::usleep(1000);
+    }
+    ASSERT_TRUE(WaitFor([&] { return run.state() == QProcess::NotRunning; }));
+    EXPECT_EQ(folder.ReadLines(QStringLiteral("kelbrin.cfg")), ending.programCloses ? read : changed);
+    EXPECT_EQ(::kill(-group, 0), -1) << "a process of the try-out is left";
+    EXPECT_FALSE(QFileInfo(com1).isSymLink());
   }
 }
 
-// A second try-out on the folder says that VorTEST runs there and leaves
-// the first one's programs and COM1 link as they were.
-TEST(TryOut, ASecondOneLeavesTheRunningOneAlone) {
+// A termination request that comes while the start-up box asks for the
+// options (no configuration file) closes the box, and VorTEST ends before
+// its window shows, writing a whole configuration.
+TEST(TryOut, VorTestAskedToEndInItsStartUpBoxWritesItsConfiguration) {
   test::ProgramFolder folder(false);
-  const QString com1 = folder.File(QStringLiteral("COM1"));
-  TryOut first(folder.Path());
-  ASSERT_TRUE(first.WaitUntilPolling());
-  const Members members = GroupMembers(first.Group());
-  const QString device = QFile::symLinkTarget(com1);
-
-  QProcess second;
-  second.start(QStringLiteral("bash"), TryOut::Arguments(folder.Path()));
-  ASSERT_TRUE(second.waitForFinished(kGenerousMs));
-  EXPECT_EQ(second.exitCode(), 1);
-  EXPECT_EQ(QString::fromLocal8Bit(second.readAllStandardError()),
-            QStringLiteral("VorTEST is already running from %1\n").arg(folder.Path()));
-  EXPECT_EQ(GroupMembers(first.Group()), members);
-  EXPECT_EQ(QFile::symLinkTarget(com1), device);
-  EXPECT_TRUE(HoldsOpen(first.Program(), device));
-}
-
-// Started with Ctrl+C ignored (in the background of a script), no part of
-// the try-out is ended by it.
-TEST(TryOut, StartedWithCtrlCIgnoredNoPartOfItTakesIt) {
-  test::ProgramFolder folder(false);
-  TryOut run(folder.Path(), TryOut::CtrlC::IgnoredAtTheStart);
-  ASSERT_TRUE(run.WaitUntilPolling());
-  const Members members = GroupMembers(run.Group());
-  EXPECT_EQ(members.size(), 3);  // the script, the simulator and VorTEST
-  for (const auto& [pid, name] : members) EXPECT_TRUE(test::SignalIn("SigIgn", pid, SIGINT)) << name;
-  ::kill(-run.Group(), SIGTERM);
-  EXPECT_TRUE(run.WaitForEnd());
+  const QString vortest = folder.File(QStringLiteral("vortest"));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(VORTEST_PROGRAM_FOLDER "/vortest"), vortest));
+  QProcess program;
+  program.start(vortest, {});
+  ASSERT_TRUE(program.waitForStarted());
+  const pid_t pid = pid_t(program.processId());
+  ASSERT_TRUE(WaitFor([&] { return test::SignalIn("SigCgt", pid, SIGTERM); }));
+  ::kill(pid, SIGTERM);
+  ASSERT_TRUE(program.waitForFinished(kGenerousMs));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+  EXPECT_EQ(folder.ReadLines(QStringLiteral("kelbrin.cfg")).size(), 36);
 }
 
 }  // namespace
